@@ -1,0 +1,26 @@
+# Every source folder is globbed so that adding a file needs no edit here.
+function(brindle_glob out)
+  set(files)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB f CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.c")
+    list(APPEND files ${f})
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# One GoogleTest executable per test folder; GUI tests run under the Xvfb the test script starts.
+function(brindle_test_area name dir)
+  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  brindle_glob(srcs ${dir})
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    BRINDLE_CORPUS_DIR="${BRINDLE_CORPUS_DIR}"
+    BRINDLE_SAMPLES_DIR="${BRINDLE_SAMPLES_DIR}"
+    BRINDLE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+    BRINDLE_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()

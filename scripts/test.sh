@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (GUI tests under a private Xvfb).
+# With CI=true (or BRINDLE_FULL=1) the tests run a second time under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets run briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+full=0
+if [ "${CI:-}" = "true" ] || [ "${BRINDLE_FULL:-0}" = "1" ]; then full=1; fi
+
+# A private X display for the GUI tests.
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+export DISPLAY=$display
+
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(cd build && ctest --output-on-failure -j "$(nproc)")
+
+if [ $full = 1 ]; then
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON -DBRINDLE_GUI=OFF -DBRINDLE_BENCH=OFF -DBRINDLE_SAMPLES=OFF
+  (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+  scripts/fuzz.sh "${BRINDLE_FUZZ_SECONDS:-60}"
+fi

@@ -1,0 +1,187 @@
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace brindle {
+
+std::string JoinPath(std::string_view a, std::string_view b) {
+    if (a.empty()) return std::string(b);
+    std::string out(a);
+    if (!IsPathSep(out.back())) out += kPathSep;
+    out += b;
+    return out;
+}
+
+std::string NativeSeparators(std::string_view path) {
+    std::string out(path);
+    for (char& c : out)
+        if (IsPathSep(c)) c = kPathSep;
+    return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::string ToUpperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return out;
+}
+
+std::string ToLowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return out;
+}
+
+std::string ResolvePath(std::string_view path) {
+    std::string native = NativeSeparators(path);
+    std::error_code ec;
+    if (native.empty() || fs::exists(fs::path(native), ec)) return native;
+#ifdef _WIN32
+    return native;  // the file system already ignores case
+#else
+    // Walk the components, matching each without regard to case where the exact name is missing.
+    std::vector<std::string> parts;
+    for (size_t pos = 0; pos <= native.size();) {
+        size_t next = native.find('/', pos);
+        if (next == std::string::npos) next = native.size();
+        if (next > pos) parts.push_back(native.substr(pos, next - pos));
+        pos = next + 1;
+    }
+    fs::path resolved = native[0] == '/' ? fs::path("/") : fs::path();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        fs::path exact = resolved / part;
+        if (part == "." || part == ".." || fs::exists(exact, ec)) {
+            resolved = exact;
+            continue;
+        }
+        std::string match;
+        fs::path dir = resolved.empty() ? fs::path(".") : resolved;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (EqualsNoCase(name, part)) {
+                match = name;
+                break;
+            }
+        }
+        if (match.empty()) {
+            // Nothing matches: keep the rest as given.
+            for (size_t j = i; j < parts.size(); ++j) resolved /= parts[j];
+            break;
+        }
+        resolved /= match;
+    }
+    return resolved.string();
+#endif
+}
+
+bool FileExists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::path(ResolvePath(path)), ec);
+}
+
+bool DirectoryExists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(ResolvePath(path)), ec);
+}
+
+bool PathExists(std::string_view path) {
+    std::error_code ec;
+    return !path.empty() && fs::exists(fs::path(ResolvePath(path)), ec);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(std::string_view path, int* error) {
+    std::string real = ResolvePath(path);
+    errno = 0;
+    std::FILE* f = std::fopen(real.c_str(), "rb");
+    if (!f) {
+        if (error) *error = errno ? errno : ENOENT;
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> data;
+    std::uint8_t buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    bool bad = std::ferror(f) != 0;
+    std::fclose(f);
+    if (bad) {
+        if (error) *error = EIO;
+        return std::nullopt;
+    }
+    return data;
+}
+
+std::optional<std::string> ReadFileText(std::string_view path, int* error) {
+    auto bytes = ReadFileBytes(path, error);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+bool WriteFileAtomically(std::string_view path, std::string_view data, int* error) {
+    std::string target = ResolvePath(path);
+    fs::path tp(target);
+    fs::path dir = tp.parent_path();
+    std::random_device rd;
+    std::string tmp = (dir / (".~" + tp.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp")).string();
+    auto fail = [&](int code) {
+        if (error) *error = code;
+        std::error_code ec;
+        fs::remove(fs::path(tmp), ec);
+        return false;
+    };
+    errno = 0;
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) return fail(errno ? errno : EACCES);
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = (std::fflush(f) == 0) && ok;
+#ifndef _WIN32
+    ok = ok && ::fsync(fileno(f)) == 0;
+#endif
+    int code = errno ? errno : EIO;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) return fail(code);
+    std::error_code ec;
+    fs::rename(fs::path(tmp), tp, ec);
+    if (ec) return fail(ec.value());
+    return true;
+}
+
+bool CopyFileBytes(std::string_view from, std::string_view to, int* error) {
+    auto data = ReadFileBytes(from, error);
+    if (!data) return false;
+    return WriteFileAtomically(to, std::string_view(reinterpret_cast<const char*>(data->data()), data->size()),
+                               error);
+}
+
+std::optional<std::int64_t> FileModificationTime(std::string_view path) {
+    std::error_code ec;
+    auto t = fs::last_write_time(fs::path(ResolvePath(path)), ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::int64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count());
+}
+
+}  // namespace brindle

@@ -1,0 +1,3 @@
+#include "ui/app/brindle_app.h"
+
+wxIMPLEMENT_APP(CBrindleApp);
