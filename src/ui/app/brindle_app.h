@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include <wx/app.h>
 
+#include "platform/system.h"
 #include "ui/app/message_box.h"
 
 class CBrindleApp : public wxApp {
@@ -11,4 +14,5 @@ public:
 
 private:
     WxMessageUi messages_;
+    std::unique_ptr<brindle::SystemAccess> system_;
 };

@@ -1,0 +1,83 @@
+#include "ui/app/message_box.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/fileconf.h>
+#include <wx/init.h>
+
+#include "ui/app/config_store.h"
+
+using brindle::BoxKind;
+
+namespace {
+// One wx application for the whole test program, on the Xvfb display the test script starts.
+class WxEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        wxApp::SetInstance(new wxApp);
+        ASSERT_TRUE(wxEntryStart(argc, argv));
+        wxTheApp->CallOnInit();
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
+}  // namespace
+
+TEST(MessageBox, TitlesAndOptOutCheckBoxOnlyForTheOptOutWarning) {
+    struct Case {
+        BoxKind kind;
+        bool optOut;
+        const char* title;
+        bool checkBox;
+    };
+    const Case cases[] = {{BoxKind::Warning, false, "Brindle - Warning", false},
+                          {BoxKind::Error, false, "Brindle - Error", false},
+                          {BoxKind::Warning, true, "Brindle - Warning", true},
+                          {BoxKind::Error, true, "Brindle - Error", false}};
+    for (const auto& c : cases) {
+        brindle::SetShowAgainFlag(1);
+        CMessageBox box(nullptr, "Line one\n\nLine three", c.kind, c.optOut);
+        EXPECT_EQ(box.GetTitle(), c.title);
+        EXPECT_EQ(box.OptOutShown(), c.checkBox);
+        if (c.checkBox) {
+            EXPECT_EQ(box.OptOutBox()->GetLabel(), "Don't show these kinds of errors again");
+            EXPECT_FALSE(box.OptOutBox()->GetValue());
+            // Ticking it clears the show-again flag; unticking sets it again.
+            box.OptOutBox()->SetValue(true);
+            wxCommandEvent tick(wxEVT_CHECKBOX, box.OptOutBox()->GetId());
+            tick.SetInt(1);
+            tick.SetEventObject(box.OptOutBox());
+            box.OptOutBox()->GetEventHandler()->ProcessEvent(tick);
+            EXPECT_EQ(brindle::ShowAgainFlag(), 0);
+            wxCommandEvent untick(wxEVT_CHECKBOX, box.OptOutBox()->GetId());
+            untick.SetInt(0);
+            untick.SetEventObject(box.OptOutBox());
+            box.OptOutBox()->GetEventHandler()->ProcessEvent(untick);
+            EXPECT_EQ(brindle::ShowAgainFlag(), 1);
+        }
+    }
+    // With the flag already cleared, the box opens ticked.
+    brindle::SetShowAgainFlag(0);
+    CMessageBox box(nullptr, "again", BoxKind::Warning, true);
+    EXPECT_TRUE(box.OptOutBox()->GetValue());
+    brindle::SetShowAgainFlag(1);
+}
+
+TEST(ConfigStore, KeepsSectionAndValueNames) {
+    wxFileConfig config("BrindleTest", "Brindle", wxEmptyString, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    config.DeleteAll();
+    WxConfigSettingsStore store(config);
+    brindle::Settings s;
+    s.SetWindowPosition({1, 2, 3, 4, 5, 6});
+    s.Save(store);
+    EXPECT_TRUE(config.HasEntry("/Brindle/Magic"));
+    EXPECT_TRUE(config.HasEntry("/Brindle/Gauge Draw Types"));
+    EXPECT_EQ(store.readInt("Brindle", "Magic"), brindle::kMagicWritten);
+    EXPECT_EQ(store.readString("Brindle", "WindowPosition"), s.FormatWindowPosition());
+    EXPECT_EQ(store.readString("Brindle", "Missing"), std::nullopt);
+    config.DeleteAll();
+}
