@@ -1,10 +1,11 @@
 #include "ui/app/brindle_app.h"
 
 #include <wx/config.h>
-#include <wx/frame.h>
+#include <wx/docview.h>
 
 #include "app/settings.h"
 #include "ui/app/config_store.h"
+#include "ui/app/main_frame.h"
 
 bool CBrindleApp::OnInit() {
     if (!wxApp::OnInit()) return false;
@@ -13,7 +14,11 @@ bool CBrindleApp::OnInit() {
     brindle::SetMessageUi(&messages_);
     system_ = brindle::MakeDefaultSystemAccess();
 
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "Brindle", wxDefaultPosition, wxSize(900, 650));
+    docManager_ = new wxDocManager;
+    docManager_->SetMaxDocsOpen(1);
+    docManager_->FileHistoryLoad(*wxConfigBase::Get());
+
+    auto* frame = new CMainFrame(docManager_, "Brindle", wxDefaultPosition, wxSize(1000, 720));
     frame->Show();
     SetTopWindow(frame);
 
@@ -28,8 +33,11 @@ int CBrindleApp::OnExit() {
     if (system_) {
         WxConfigSettingsStore store(*wxConfigBase::Get());
         brindle::GlobalSettings().Save(store);
+        docManager_->FileHistorySave(*wxConfigBase::Get());
         wxConfigBase::Get()->Flush();
     }
+    delete docManager_;
+    docManager_ = nullptr;
     brindle::SetMessageUi(nullptr);
     return wxApp::OnExit();
 }

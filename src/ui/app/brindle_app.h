@@ -7,6 +7,8 @@
 #include "platform/system.h"
 #include "ui/app/message_box.h"
 
+class wxDocManager;
+
 class CBrindleApp : public wxApp {
 public:
     bool OnInit() override;
@@ -15,4 +17,5 @@ public:
 private:
     WxMessageUi messages_;
     std::unique_ptr<brindle::SystemAccess> system_;
+    wxDocManager* docManager_ = nullptr;
 };

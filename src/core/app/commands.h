@@ -1,0 +1,125 @@
+// Every command of the editor with the number the menus, tool bar and accelerators send, and the
+// rule that enables or checks it. The shell builds its menus and update handlers from this, so the
+// rules live in one place and are tested without a window.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace brindle {
+
+enum class Cmd : int {
+    NewPanel = 57600,
+    OpenDirect = 57601,
+    OpenByAircraft = 32872,
+    Close = 57602,
+    Save = 57603,
+    SaveAs = 57604,
+    Print = 57607,
+    PrintPreview = 57609,
+    PrintSetup = 57606,
+    RecentFile = 57616,
+    Exit = 57665,
+    Undo = 57643,
+    Redo = 57644,
+    Cut = 57635,
+    Copy = 57634,
+    Paste = 32901,
+    PasteTool = 57637,
+    Delete = 32792,
+    SelectAll = 32889,
+    ViewGaugeOutlines = 32794,
+    ViewGauges = 32795,
+    ViewTransparentGauges = 32796,
+    ViewToolbar = 59392,
+    ViewStatusBar = 59393,
+    ModeAndDirectory = 32777,
+    GridSize = 32785,
+    GridVisible = 32819,
+    GridOnOff = 32784,
+    SnapToDisplayedGrid = 32786,
+    Logging = 32793,
+    Preferences = 32865,
+    AddGauge = 32805,
+    InsertGaugeTool = 32781,
+    DrawTransparently = 32799,
+    OutlineGauges = 32775,
+    DrawAllElements = 32910,
+    LineUpHorizontally = 32804,
+    LineUpVertically = 32803,
+    StackVertically = 32933,
+    StackHorizontally = 32934,
+    SnapToGrid = 32822,
+    SameSizeLargest = 32824,
+    AspectRatio = 32887,
+    SameSizeSmallestMenu = 32906,
+    SameSizeSmallest = 32905,
+    ContextLineUpVertically = 32811,
+    ContextLineUpHorizontally = 32810,
+    CopyGaugeBitmap = 32840,
+    GaugeProperties = 32779,
+    ExportPanel = 32880,
+    CopyPanelToAircraft = 32881,
+    CreateColorPalette = 32849,
+    ScreenCapture = 32913,
+    DesignCheck = 32922,
+    Fit = 32774,
+    ZoomIn = 32771,
+    ZoomOut = 32772,
+    Redraw = 32773,
+    AddNewWindow = 32831,
+    DeleteCurrentWindow = 32833,
+    EditWindowBitmap = 32896,
+    TestSkyColor = 32835,
+    SetDefaultPosition = 32894,
+    WindowProperties = 32825,
+    FixedWindows = 32899,
+    SelectWindow = 32827,
+    EditInNotepad = 32869,
+    HelpContents = 32837,
+    Website = 32898,
+    About = 57664,
+    ElementsStatic = 32914,
+    ElementsIcons = 32915,
+    ElementsNeedles = 32916,
+    ElementsSliders = 32917,
+    ElementsSprites = 32918,
+    ElementsMovingImages = 32919,
+    WindowListFirst = 60000,
+    WindowListLast = 60031,
+};
+
+// What the rules look at, gathered from the document, the view and the settings at update time.
+struct CommandContext {
+    bool panelLoaded = false;           // a Panel is open
+    bool hasCurrentFile = false;        // Settings CurrentFile is not empty
+    bool backgroundLoaded = false;      // the current window's background bitmap is loaded
+    bool currentIsVcockpit = false;
+    bool undoAvailable = false;
+    bool redoAvailable = false;
+    bool canZoomIn = false;             // Zoom x ZoomStep <= ZoomMax
+    bool canZoomOut = false;            // Zoom / ZoomStep >= ZoomMin
+    int selectedCount = 0;
+    int gaugeCount = 0;                 // gauges of the current window
+    int clipboardCount = 0;             // GaugeClipboard entries
+    int outlineMode = 0;
+    int paintProgramLength = 0;
+    bool gridVisible = false;
+    bool snapToGrid = false;
+    bool transparentGauges = false;
+    bool drawAllBitmaps = false;
+    int gaugeDrawTypes = 1;
+};
+
+struct CommandStatus {
+    bool enabled = true;
+    std::optional<bool> checked;  // nullopt: the command is not a check item
+};
+
+// The enable and check rule of one command. Commands without a handler report disabled.
+CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& ctx);
+
+// The bit of GaugeDrawTypes an element toggle command switches, or 0.
+int ElementToggleBit(Cmd cmd);
+
+}  // namespace brindle
