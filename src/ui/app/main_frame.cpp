@@ -5,6 +5,7 @@
 #include <wx/toolbar.h>
 
 #include "app/settings.h"
+#include "ui/app/about_dialog.h"
 #include "ui/app/actions.h"
 
 using brindle::Cmd;
@@ -26,6 +27,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     SetPaneText(PaneModified, " ");
 
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { CAboutDlg(this).ShowModal(); }, wxID_ABOUT);
 }
 
 void CMainFrame::SetPaneText(Pane pane, const wxString& text) {
