@@ -1,0 +1,86 @@
+#include "lib/module.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "lib/bitmap_file.h"
+#include "lib/file_io.h"
+
+namespace pickwell {
+
+bool Module::Load(const std::string& path, const ScanProgress& progress, std::string* why) {
+    Clear();
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, &bytes, why)) return false;
+    table_ = ScanBytes(bytes, progress);
+    bytes_ = std::move(bytes);
+    path_ = path;
+    return true;
+}
+
+void Module::Clear() {
+    path_.clear();
+    bytes_.clear();
+    bytes_.shrink_to_fit();
+    table_ = ScanResult{};
+}
+
+const BitmapEntry* Module::Entry(int number) const {
+    if (number < 1 || number > Count()) return nullptr;
+    return &table_.bitmaps[static_cast<std::size_t>(number - 1)];
+}
+
+std::optional<std::vector<std::uint8_t>> Module::MakeBmp(int number, std::string* why) const {
+    const BitmapEntry* entry = Entry(number);
+    if (entry == nullptr) {
+        if (why) *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
+                        " found)";
+        return std::nullopt;
+    }
+    std::string reason;
+    auto bmp = BuildBmp(bytes_, *entry, &reason);
+    if (!bmp && why) *why = "bitmap " + std::to_string(number) + " cannot be shown: " + reason;
+    return bmp;
+}
+
+bool Module::Replace(int number, std::span<const std::uint8_t> bmp, std::string* why) {
+    const BitmapEntry* entry = Entry(number);
+    if (entry == nullptr) {
+        if (why) *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
+                        " found)";
+        return false;
+    }
+    if (!IsWritable(path_)) {
+        if (why) *why = "\"" + path_ + "\" cannot be opened for writing";
+        return false;
+    }
+    std::vector<std::uint8_t> patched = bytes_;
+    std::string reason;
+    if (!ReplaceBitmap(patched, *entry, bmp, &reason)) {
+        if (why) *why = "bitmap " + std::to_string(number) + " was not replaced: " + reason;
+        return false;
+    }
+    if (!WriteFileSafely(path_, patched, why)) return false;
+    bytes_ = std::move(patched);
+    return true;
+}
+
+int ClampNumber(const std::string& text, int count) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 40);
+        ++i;
+    }
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<long long>(value, 1, std::max(count, 1)));
+}
+
+int NextNumber(int number, int count) { return std::clamp(number + 1, 1, std::max(count, 1)); }
+
+int PreviousNumber(int number, int count) { return std::clamp(number - 1, 1, std::max(count, 1)); }
+
+}  // namespace pickwell
