@@ -132,17 +132,19 @@ TEST(Scan, AgreesWithTestingEveryPosition) {
             std::memset(&d[at], 0, 40);
             d[at] = 40, d[at + 12] = 1, d[at + 14] = 8, d[at + 4] = static_cast<std::uint8_t>(k);
         }
-        int lastPercent = -1;
-        bool monotonic = true;
-        const ScanResult r = ScanBytes(d, [&](int percent) {
-            monotonic = monotonic && percent >= lastPercent && percent <= 100;
-            lastPercent = percent;
-        });
         const auto want = ReferenceScan(d);
         ASSERT_LE(want.size(), kMaxBitmaps);
-        ExpectSameEntries(r.bitmaps, want);
-        EXPECT_TRUE(monotonic) << "size " << size;
-        EXPECT_EQ(lastPercent, 100) << "size " << size;
+        for (auto scan : {&ScanBytes, &detail::ScanBytesWithMemchr}) {
+            int lastPercent = -1;
+            bool monotonic = true;
+            const ScanResult r = scan(d, [&](int percent) {
+                monotonic = monotonic && percent >= lastPercent && percent <= 100;
+                lastPercent = percent;
+            });
+            ExpectSameEntries(r.bitmaps, want);
+            EXPECT_TRUE(monotonic) << "size " << size;
+            EXPECT_EQ(lastPercent, 100) << "size " << size;
+        }
     }
 }
 

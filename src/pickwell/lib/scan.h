@@ -35,6 +35,12 @@ using ScanProgress = std::function<void(int percent)>;
 // matches are all recorded. A header that would not fit in the data is not a match.
 ScanResult ScanBytes(std::span<const std::uint8_t> data, const ScanProgress& progress = {});
 
+namespace detail {
+// The portable search, also used where no vector instructions are available; kept callable so that both
+// searches can be checked against each other.
+ScanResult ScanBytesWithMemchr(std::span<const std::uint8_t> data, const ScanProgress& progress = {});
+}  // namespace detail
+
 // The header test alone, for one 0-based offset.
 bool IsBitmapHeaderAt(std::span<const std::uint8_t> data, std::size_t offset);
 
