@@ -136,10 +136,11 @@ struct GaugeEntry {
     FixedText<kMaxGaugeNameLength> name;
     int x = kNotGivenInt;
     int y = kNotGivenInt;
-    int width = kNotGivenInt;
+    // Width and height are 0 while not present (the rest of the editor reads 0 as "not given").
+    int width = 0;
     bool widthPresent = false;
     // A height that is not present means the gauge keeps its own aspect.
-    int height = kNotGivenInt;
+    int height = 0;
     bool heightPresent = false;
     FixedText<kMaxGaugeParameterLength> parameter;
     // Not in the file: set by the view when the gauge's bitmap could be loaded.

@@ -1,0 +1,935 @@
+#include "panel/panel_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "panel/key_search.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+
+namespace brindle {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Values of this length or longer count as no value.
+constexpr std::size_t kMaxValueLength = 260;
+constexpr std::size_t kMaxGaugeLine = 128;
+constexpr std::size_t kMaxGaugeNameField = 96;
+constexpr std::size_t kMaxGaugeParameterField = 128;
+constexpr std::size_t kMaxNumberListChars = 31;
+constexpr std::size_t kMaxVerbatimChars = 5120;
+constexpr std::size_t kTextCheckBytes = 100;
+
+__attribute__((format(printf, 1, 2))) std::string Format(const char* fmt, ...) {
+    char small[512];
+    va_list ap;
+    va_start(ap, fmt);
+    int n = std::vsnprintf(small, sizeof small, fmt, ap);
+    va_end(ap);
+    if (n < 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof small) return std::string(small, static_cast<std::size_t>(n));
+    std::string out(static_cast<std::size_t>(n) + 1, '\0');
+    va_start(ap, fmt);
+    std::vsnprintf(out.data(), out.size(), fmt, ap);
+    va_end(ap);
+    out.resize(static_cast<std::size_t>(n));
+    return out;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int ClampToInt(std::int64_t v) {
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+// Digits from `s` (at most `maxDigits`), as an int that saturates instead of overflowing.
+int DigitsValue(std::string_view s, std::size_t maxDigits = 11) {
+    std::int64_t v = 0;
+    for (std::size_t i = 0; i < s.size() && i < maxDigits && IsDigit(s[i]); ++i) {
+        v = v * 10 + (s[i] - '0');
+    }
+    return ClampToInt(v);
+}
+
+// The C library's atoi on a piece of text: leading white space, an optional sign, digits.
+int AtoiLike(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (IsBlank(s[i]) || IsLineEnd(s[i]) || s[i] == '\v' || s[i] == '\f')) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    std::int64_t v = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        if (v < (std::int64_t{1} << 40)) v = v * 10 + (s[i] - '0');
+    }
+    return ClampToInt(negative ? -v : v);
+}
+
+// The C library's atof on a piece of text (without locale influence).
+double AtofLike(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (IsBlank(s[i]) || IsLineEnd(s[i]))) ++i;
+    if (i < s.size() && s[i] == '+') ++i;
+    double v = 0.0;
+    auto r = std::from_chars(s.data() + i, s.data() + s.size(), v, std::chars_format::general);
+    if (r.ec != std::errc()) return 0.0;
+    return v;
+}
+
+std::string TrimTrailing(std::string_view s, bool lineEndsToo) {
+    std::size_t n = s.size();
+    while (n > 0 && (IsBlank(s[n - 1]) || (lineEndsToo && IsLineEnd(s[n - 1])))) --n;
+    return std::string(s.substr(0, n));
+}
+
+class Reader {
+  public:
+    Reader(std::string text, const std::string& path, const PanelReadOptions& options, Panel& panel)
+        : text_(std::move(text)), path_(path), options_(options), panel_(panel) {}
+
+    bool run();
+
+  private:
+    struct WindowSlot {
+        PanelWindow window;
+        int number = 0;  // the number in the section header
+    };
+
+    // Messages.
+    void optOut(const std::string& text) {
+        if (silenced_) return;
+        if (ShowWarningWithOptOut(text) == 0) silenced_ = true;
+    }
+
+    // Value readers; `keyPos` is where the key was found.
+    std::size_t valueStart(std::size_t keyPos) const {
+        std::size_t eq = text_.find('=', keyPos);
+        return eq == npos ? npos : eq + 1;
+    }
+    std::size_t lineEnd(std::size_t pos) const {
+        std::size_t e = text_.find_first_of("\r\n", pos);
+        return e == npos ? text_.size() : e;
+    }
+    std::optional<std::string> textValue(std::size_t keyPos, bool wholeLine = false) const;
+    int unsignedValue(std::size_t keyPos) const;
+    double realAt(std::size_t pos) const;
+    double realValue(std::size_t keyPos) const {
+        std::size_t v = valueStart(keyPos);
+        return v == npos ? 0.0 : realAt(v);
+    }
+    RealPair pairValue(std::size_t keyPos) const;
+    std::vector<int> numberList(std::size_t keyPos, bool splitAtBlanks) const;
+    std::size_t sectionEnd(std::size_t header) const {
+        std::size_t e = text_.find('[', header + 1);
+        return e == npos ? text_.size() : e;
+    }
+    std::size_t find(std::size_t start, std::string_view key, std::size_t limit = npos) const {
+        return search_->find(start, key, limit);
+    }
+
+    void stripComments();
+    bool checkAlias();
+    void readTitles();
+    void readVerbatim();
+    void countVcockpits();
+    std::string headerKey(const WindowSlot& slot) const;
+    void readWindows();
+    void readProperties(PanelWindow& w, std::size_t header, int number);
+    void identCheck();
+    void readGauges(PanelWindow& w, int number);
+    void readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out);
+    void readColors();
+    void readDefaultView();
+    void readStrings();
+    void readViews();
+
+    std::string text_;
+    std::string path_;
+    const PanelReadOptions& options_;
+    Panel& panel_;
+    std::optional<KeySearch> search_;
+    bool silenced_ = false;
+    std::vector<WindowSlot> titled_;
+    int vcockpitsCounted_ = 0;
+    std::vector<WindowSlot> slots_;  // the windows that were found, in panel order
+};
+
+std::optional<std::string> Reader::textValue(std::size_t keyPos, bool wholeLine) const {
+    std::size_t v = valueStart(keyPos);
+    if (v == npos) return std::nullopt;
+    std::size_t e = text_.find_first_of(wholeLine ? "\r\n" : ",\r\n", v);
+    if (e == npos) e = text_.size();
+    if (e - v >= kMaxValueLength) return std::nullopt;
+    std::string s = TrimTrailing(std::string_view(text_).substr(v, e - v), true);
+    if (s.empty()) return std::nullopt;
+    return s;
+}
+
+int Reader::unsignedValue(std::size_t keyPos) const {
+    std::size_t v = valueStart(keyPos);
+    if (v == npos) return 0;
+    while (v < text_.size() && IsBlank(text_[v])) ++v;
+    return DigitsValue(std::string_view(text_).substr(v));
+}
+
+double Reader::realAt(std::size_t pos) const {
+    while (pos < text_.size() && IsBlank(text_[pos])) ++pos;
+    std::size_t n = 0;
+    while (pos + n < text_.size() && n < 11 &&
+           (IsDigit(text_[pos + n]) || text_[pos + n] == '.' || text_[pos + n] == '-'))
+        ++n;
+    return AtofLike(std::string_view(text_).substr(pos, n));
+}
+
+RealPair Reader::pairValue(std::size_t keyPos) const {
+    std::size_t end = lineEnd(keyPos);
+    std::size_t eq = text_.find('=', keyPos);
+    if (eq == npos || eq >= end) return {1.0, 1.0};
+    RealPair r;
+    r.x = realAt(eq + 1);
+    std::size_t comma = text_.find(',', eq + 1);
+    r.y = (comma == npos || comma >= end) ? 1.0 : realAt(comma + 1);
+    return r;
+}
+
+std::vector<int> Reader::numberList(std::size_t keyPos, bool splitAtBlanks) const {
+    std::vector<int> out;
+    std::size_t v = valueStart(keyPos);
+    if (v == npos) return out;
+    std::size_t e = v;
+    while (e < text_.size() && e - v < kMaxNumberListChars && !IsLineEnd(text_[e]) && !IsLetter(text_[e]))
+        ++e;
+    std::string_view s = std::string_view(text_).substr(v, e - v);
+    // Like strtok: runs of separators count as one, empty pieces do not exist.
+    auto isSep = [&](char c) { return c == ',' || IsLineEnd(c) || (splitAtBlanks && c == ' '); };
+    std::size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && isSep(s[i])) ++i;
+        if (i >= s.size()) break;
+        std::size_t j = i;
+        while (j < s.size() && !isSep(s[j])) ++j;
+        out.push_back(AtoiLike(s.substr(i, j - i)));
+        i = j;
+    }
+    return out;
+}
+
+bool Reader::run() {
+    SetShowAgainFlag(1);
+    stripComments();
+    search_.emplace(text_, options_.literalKeySearch);
+    if (!checkAlias()) return false;
+    readTitles();
+    readVerbatim();
+    countVcockpits();
+    readWindows();
+    readColors();
+    readDefaultView();
+    readStrings();
+    readViews();
+    return true;
+}
+
+void Reader::stripComments() {
+    int kept = 0;
+    for (std::size_t p = text_.find("//\t"); p != npos; p = text_.find("//\t", p + 1)) {
+        if (kept >= kMaxHeaderCommentLines) break;
+        std::size_t start = p + 3;
+        std::size_t e = lineEnd(start);
+        panel_.headerComments.append(std::string_view(text_).substr(start, e - start));
+        panel_.headerComments.append("\r\n");
+        ++kept;
+    }
+    for (std::size_t p = text_.find("//"); p != npos; p = text_.find("//", p)) {
+        std::size_t e = text_.find('\n', p);
+        if (e == npos) e = text_.size();
+        std::fill(text_.begin() + static_cast<std::ptrdiff_t>(p),
+                  text_.begin() + static_cast<std::ptrdiff_t>(e), ' ');
+        p = e;
+    }
+    std::size_t n = text_.size();
+    while (n > 0 && text_[n - 1] == ' ') --n;
+    text_.resize(n);
+}
+
+bool Reader::checkAlias() {
+    std::size_t p = find(0, "alias");
+    if (p == npos) return true;
+    std::string value;
+    std::size_t v = valueStart(p);
+    if (v != npos) {
+        // The value ends at the line end; a LF-only file would otherwise run on to the end.
+        value = text_.substr(v, lineEnd(v) - v);
+        std::size_t slash = value.rfind('/');
+        if (slash != std::string::npos) value[slash] = '\\';
+    }
+    ShowError(
+        Format("This config file is aliased to another file. It has the form \"alias=\"\n\nPlease open the "
+               "original file: \"%s\\%s\\panel.cfg\" for editing.",
+               options_.simDir.c_str(), value.c_str()));
+    return false;
+}
+
+void Reader::readTitles() {
+    std::size_t titles = find(0, "Titles]");
+    if (titles == npos) return;
+    std::size_t end = text_.find('[', titles + 7);
+    if (end == npos) end = text_.size();
+    for (int n = 0; n < kMaxTitledWindows; ++n) {
+        std::size_t p = find(titles, Format("Window%02d", n));
+        if (p == npos || p >= end) break;
+        WindowSlot slot;
+        slot.window.setKind(WindowKind::Window);
+        slot.window.title = textValue(p).value_or("");
+        slot.number = n;
+        titled_.push_back(std::move(slot));
+    }
+    for (int f = 0; f <= kMaxFixedWindowNumber; ++f) {
+        if (static_cast<int>(titled_.size()) >= kMaxTitledWindows) break;
+        std::size_t p = find(titles, Format("Fixed Window%02d", f));
+        if (p == npos) continue;
+        if (p >= end) break;
+        WindowSlot slot;
+        slot.window.setKind(WindowKind::FixedWindow);
+        slot.window.fixedNumber = f;
+        slot.window.title = textValue(p).value_or("");
+        slot.number = f;
+        titled_.push_back(std::move(slot));
+    }
+}
+
+void Reader::readVerbatim() {
+    struct Section {
+        const char* header;
+        FixedText<kMaxVerbatimSectionLength>* field;
+    };
+    const Section sections[] = {{"[AdvDisplay]", &panel_.advDisplayText},
+                                {"[EpicInfo]", &panel_.epicInfoText},
+                                {"[Esound]", &panel_.esoundText}};
+    for (const Section& s : sections) {
+        std::size_t p = find(0, s.header);
+        if (p == npos) continue;
+        std::size_t e = text_.find('[', p + 1);
+        if (e == npos) e = text_.size();
+        e = std::min(e, p + kMaxVerbatimChars);
+        std::string copy;
+        for (std::size_t i = p; i < e; ++i) {
+            if (text_[i] != '\r') copy.push_back(text_[i]);
+        }
+        *s.field = copy;
+    }
+}
+
+void Reader::countVcockpits() {
+    int count = 0;
+    for (std::size_t p = find(0, "[vcockpit"); p != npos; p = find(p + 1, "[vcockpit")) ++count;
+    vcockpitsCounted_ = count;
+}
+
+std::string Reader::headerKey(const WindowSlot& slot) const {
+    switch (slot.window.kind()) {
+        case WindowKind::Window:
+            return Format("[WINDOW%02d", slot.number);
+        case WindowKind::FixedWindow:
+            return Format("[FIXED WINDOW%02d", slot.number);
+        case WindowKind::Vcockpit:
+            return Format("[vcockpit%02d", slot.number);
+    }
+    return {};
+}
+
+void Reader::readWindows() {
+    for (WindowSlot& slot : titled_) {
+        std::size_t h = find(0, headerKey(slot));
+        if (h == npos) {
+            optOut(Format("Warning: Missing Window%02d data in config file -- skipping...", slot.number));
+            continue;
+        }
+        readProperties(slot.window, h, slot.number);
+        slots_.push_back(std::move(slot));
+    }
+    int titledCount = static_cast<int>(slots_.size());
+    identCheck();
+    if (titled_.empty()) ShowError("Warning: No Windows found in the config file!!");
+    // Vcockpit properties are read even when there is no titled window: a panel of virtual-cockpit
+    // windows alone would otherwise lose their bitmap, size and texture on the next save.
+    // The k-th Vcockpit is looked for as number k + 1 and reported missing as such. A missing number
+    // (a section commented out) does not end the list, though: the sections with higher numbers are
+    // still taken, up to the counted number, so that no Vcockpit of the file is lost on the next save.
+    int room = kMaxPanelWindows - titledCount;
+    int taken = 0;
+    for (int number = 1; number <= kMaxVcockpitNumber && taken < std::min(vcockpitsCounted_, room);
+         ++number) {
+        WindowSlot slot;
+        slot.window.setKind(WindowKind::Vcockpit);
+        slot.window.vcockpitNumber = number;
+        slot.number = number;
+        std::size_t h = find(0, headerKey(slot));
+        if (h == npos) {
+            if (number <= vcockpitsCounted_) {
+                optOut(Format("Warning: Missing Window%02d data in config file -- skipping...", number));
+            }
+            continue;
+        }
+        readProperties(slot.window, h, slot.number);
+        slots_.push_back(std::move(slot));
+        ++taken;
+    }
+    for (WindowSlot& slot : slots_) readGauges(slot.window, slot.number);
+    panel_.windows.clear();
+    panel_.windowCount = titledCount;
+    panel_.vcockpitCount = static_cast<int>(slots_.size()) - titledCount;
+    for (WindowSlot& slot : slots_) panel_.windows.push_back(std::move(slot.window));
+}
+
+void Reader::readProperties(PanelWindow& w, std::size_t h, int number) {
+    std::size_t end = sectionEnd(h);
+    auto key = [&](std::string_view k) { return find(h, k, end); };
+    std::size_t p;
+
+    if ((p = key("FILE=")) != npos) w.file = textValue(p);
+    if ((p = key("FILE_1024=")) != npos) w.file1024 = textValue(p);
+    if ((p = key("BACKGROUND_COLOR")) != npos) {
+        std::vector<int> v = numberList(p, false);
+        v.resize(std::max<std::size_t>(v.size(), 3), 0);
+        w.backgroundColor = ColorEntry::FromRgb(static_cast<std::uint8_t>(v[0] & 0xFF),
+                                                static_cast<std::uint8_t>(v[1] & 0xFF),
+                                                static_cast<std::uint8_t>(v[2] & 0xFF));
+        w.backgroundColorPresent = true;
+    }
+    if ((p = key("SIZE_MM")) != npos) {
+        std::vector<int> v = numberList(p, false);
+        v.resize(std::max<std::size_t>(v.size(), 2), 0);
+        w.sizeMmPresent = true;
+        w.sizeMmX = v[0];
+        if (w.sizeMmX == 0) {
+            optOut(Format("Warning - Size MM for Window%02d is 0.0\n\nI'll adjust it to 100", number));
+            w.sizeMmX = 100;
+        }
+        w.sizeMmY = v[1];
+        w.sizeMmYPresent = w.sizeMmY != 0;
+        if (static_cast<unsigned>(w.sizeMmX) > 8192 ||
+            (w.sizeMmYPresent && static_cast<unsigned>(w.sizeMmY) > 6144)) {
+            ShowError(
+                Format("Size_MM for Window%02d is out of Range!\nThe maximum size for a panel is 8192 x "
+                       "6144\n\nI'll "
+                       "try to continue...",
+                       number));
+        }
+    }
+    p = key("WINDOWSIZE_RATIO");
+    if (p == npos) p = key("WINDOW_SIZE_RATIO");
+    if (p != npos) {
+        std::optional<std::string> v = textValue(p);
+        w.windowSizeRatio = v ? AtofLike(*v) : 0.0;
+        if (w.windowSizeRatio == 0.0) {
+            optOut(Format("Warning: Window%02d Windowsize_Ratio = 0.0 !\n\nI'll set it to 1.0", number));
+            w.windowSizeRatio = 1.0;
+        }
+        w.windowSizeRatioPresent = true;
+    }
+    w.position = (p = key("POSITION")) != npos ? unsignedValue(p) : 7;
+    w.visible = (p = key("VISIBLE")) != npos ? unsignedValue(p) : 1;
+    w.ident = (p = key("IDENT")) != npos ? textValue(p).value_or("") : std::string();
+    if ((p = key("texture")) != npos) {
+        w.texture = textValue(p).value_or("");
+        w.texturePresent = !w.texture.empty();
+    }
+    if ((p = key("SIZEABLE")) != npos) {
+        w.sizeable = unsignedValue(p);
+        w.sizeablePresent = true;
+    }
+    if ((p = key("NOMENU")) != npos) {
+        w.nomenu = unsignedValue(p);
+        w.nomenuPresent = true;
+    }
+    if ((p = key("RENDER_3D_WINDOW")) != npos) {
+        w.render3dWindow = unsignedValue(p);
+        w.render3dWindowPresent = true;
+    }
+    if ((p = key("IMAGE_BLEND")) != npos) {
+        w.imageBlend = realValue(p);
+        w.imageBlendPresent = true;
+    }
+    if ((p = key("WINDOW_POS")) != npos) {
+        w.windowPos = pairValue(p);
+        w.windowPosPresent = true;
+        const RealPair& r = w.windowPos;
+        if (r.x > 1.0 || r.x < 0.0 || r.y > 1.0 || r.y < 0.0) {
+            optOut(
+                Format("Warning: In Window \"%s\", the value of:\n\n     \"Window_pos=%6.2f,%6.2f\"\n\n "
+                       "looks unusual.   "
+                       "Normal values range from 0.0 to 1.0",
+                       w.title.c_str(), r.x, r.y));
+        }
+    }
+    if ((p = key("PIXEL_SIZE")) != npos) {
+        std::vector<int> v = numberList(p, true);
+        v.resize(std::max<std::size_t>(v.size(), 2), 0);
+        w.pixelSize = {v[0], v[1]};
+        w.pixelSizePresent = true;
+    }
+    if ((p = key("WINDOW_SIZE=")) != npos) {
+        w.windowSize = pairValue(p);
+        w.windowSizePresent = true;
+        const RealPair& r = w.windowSize;
+        if (r.x > 1.5 || !(r.x > 0.0) || r.y > 1.5 || !(r.y > 0.0)) {
+            optOut(
+                Format("Warning: In Window \"%s\", the value of:\n\n     \"Window_size=%6.2f,%6.2f\"\n\n "
+                       "looks unusual.   "
+                       "Normal values range from 0.0 to 1.0",
+                       w.title.c_str(), r.x, r.y));
+        }
+    }
+}
+
+void Reader::identCheck() {
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        for (std::size_t j = i + 1; j < slots_.size(); ++j) {
+            if (EqualsNoCase(slots_[i].window.ident.str(), slots_[j].window.ident.str())) {
+                ShowError(Format(
+                    "Window %d and Window %d have identical \"IDENT=\" entries!\n\nWindow %d may not display "
+                    "correctly.",
+                    static_cast<int>(i), static_cast<int>(j), static_cast<int>(j)));
+            }
+        }
+    }
+}
+
+void Reader::readGauges(PanelWindow& w, int number) {
+    silenced_ = false;
+    SetShowAgainFlag(1);
+    WindowSlot probe;
+    probe.window.setKind(w.kind());
+    probe.number = number;
+    std::size_t h = find(0, headerKey(probe));
+    if (h == npos) return;
+    std::size_t end = sectionEnd(h);
+    int g = 0;
+    int n = 0;
+    std::vector<GaugeEntry> gauges;
+    while (g < kMaxGauges) {
+        std::size_t p = search_->findAtLineStart(h, Format("GAUGE%02d", n), end);
+        if (p == npos) {
+            p = find(h, Format("GAUGE%02d", n + 1), end);
+            if (p == npos) break;
+            ShowError(Format(
+                "An error in the gauge numbering sequence was found with Gauge%02d in Window %d.\n\nI'll "
+                "try to fix this",
+                g, number));
+            ++n;
+        }
+        GaugeEntry gauge;
+        readGaugeLine(p, g, number, gauge);
+        gauges.push_back(std::move(gauge));
+        ++g;
+        ++n;
+    }
+    SetGauges(w, std::move(gauges));
+}
+
+namespace {
+
+struct SignedField {
+    int value = kNotGivenInt;
+    bool given = false;
+};
+
+SignedField ReadSigned(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsBlank(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && s[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    if (i >= s.size() || !IsDigit(s[i])) return {};
+    std::int64_t v = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        if (v < (std::int64_t{1} << 40)) v = v * 10 + (s[i] - '0');
+    }
+    return {ClampToInt(negative ? -v : v), true};
+}
+
+}  // namespace
+
+void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) {
+    std::size_t e = lineEnd(pos);
+    e = std::min(e, pos + kMaxGaugeLine);
+    std::string line = TrimTrailing(std::string_view(text_).substr(pos, e - pos), false);
+
+    std::size_t semi = line.rfind(';');
+    if (semi != std::string::npos) out.comment = line.substr(semi);
+
+    std::string_view rest;
+    std::size_t eq = line.find('=');
+    if (eq != std::string::npos) rest = std::string_view(line).substr(eq + 1);
+    std::vector<std::string_view> fields;
+    for (std::size_t i = 0;;) {
+        std::size_t c = rest.find(',', i);
+        fields.push_back(rest.substr(i, c == npos ? npos : c - i));
+        if (c == npos) break;
+        i = c + 1;
+    }
+
+    std::string_view nameField = fields[0].substr(0, std::min(fields[0].size(), kMaxGaugeNameField));
+    std::string name = TrimTrailing(nameField, false);
+    std::size_t lead = 0;
+    while (lead < name.size() && IsBlank(name[lead])) ++lead;
+    out.name = std::string_view(name).substr(lead);
+
+    SignedField x, y, width, height;
+    if (fields.size() == 1) {
+        x = {0, true};
+        y = {0, true};
+    } else {
+        x = ReadSigned(fields[1]);
+        if (fields.size() == 2) {
+            y = {0, true};
+        } else {
+            y = ReadSigned(fields[2]);
+            if (fields.size() > 3) width = ReadSigned(fields[3]);
+            if (fields.size() > 4) height = ReadSigned(fields[4]);
+            if (fields.size() > 5) {
+                std::string_view f = fields[5];
+                std::size_t i = 0;
+                while (i < f.size() && IsBlank(f[i])) ++i;
+                std::size_t j = i;
+                while (j < f.size() && j - i < kMaxGaugeParameterField && f[j] != ';' && !IsBlank(f[j])) ++j;
+                out.parameter = f.substr(i, j - i);
+            }
+        }
+    }
+
+    const char* nm = out.name.c_str();
+    if (width.given) {
+        if (width.value == 0) {
+            optOut(Format("Error: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a zero width!!",
+                          number, g, nm));
+        } else if (width.value < 0) {
+            optOut(
+                Format("Error: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a negative width (%d)!!  "
+                       "I'll set it "
+                       "to 50.",
+                       number, g, nm, width.value));
+            width.value = 50;
+        } else if (width.value > 1280) {
+            optOut(Format(
+                "Warning: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a very large Width (%d)!!",
+                number, g, nm, width.value));
+        }
+    }
+    if (height.given) {
+        if (height.value == 0) {
+            optOut(Format(
+                "Error: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a zero height!! I'll set it to "
+                "default.",
+                number, g, nm));
+            height = {};
+        } else if (height.value < 0) {
+            if (!silenced_) {
+                ShowError(
+                    Format("Error: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a negative height "
+                           "(%d)!! I'll "
+                           "set it to default.",
+                           number, g, nm, height.value));
+            }
+            height = {};
+        } else if (height.value > 1280) {
+            optOut(Format(
+                "Warning: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a very large Height (%d)!!",
+                number, g, nm, height.value));
+        }
+    }
+    if (x.given && width.given && std::int64_t{x.value} + width.value < 0) {
+        optOut(
+            Format("Warning: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a large offscreen X "
+                   "position (%d)!!  "
+                   "It won't be visible.",
+                   number, g, nm, x.value));
+    }
+    if (y.given && height.given && std::int64_t{y.value} + height.value < 0) {
+        optOut(
+            Format("Warning: In Window%02d, Gauge%02d: \n\n    \"%s\"    \n\n has a large offscreen Y "
+                   "position (%d)!!  "
+                   "It won't be visible.",
+                   number, g, nm, y.value));
+    }
+    if (out.name.empty()) optOut(Format("Warning: In Window%02d, Gauge%02d has a missing Name!!", number, g));
+
+    out.x = x.value;
+    out.y = y.value;
+    out.width = width.given ? width.value : 0;
+    out.widthPresent = width.given;
+    out.height = height.given ? height.value : 0;
+    out.heightPresent = height.given;
+}
+
+void Reader::readColors() {
+    panel_.colorCount = 0;
+    std::size_t h = find(0, "[8 BIT COLORS]");
+    if (h == npos) return;
+    if (options_.mode == kModeCFS || options_.mode == kModeCFS2) {
+        std::size_t p = find(h, "PALETTE");
+        if (p != npos) {
+            panel_.colorCount = -1;
+            panel_.paletteFile = textValue(p);
+        }
+        return;
+    }
+    for (int k = 0; k < kMaxColors; ++k) {
+        std::size_t p = find(h, Format("COLOR%02d", k));
+        if (p == npos) break;
+        std::size_t end = lineEnd(p);
+        std::string line = text_.substr(p, end - p);
+        std::size_t pos = text_.find('=', p);
+        pos = (pos == npos || pos >= end) ? p + 7 : pos + 1;
+        auto skipNonDigits = [&] {
+            while (pos < end && !IsDigit(text_[pos])) ++pos;
+        };
+        auto digits = [&] {
+            std::size_t s = pos;
+            while (pos < end && IsDigit(text_[pos])) ++pos;
+            return DigitsValue(std::string_view(text_).substr(s, pos - s), 20);
+        };
+        skipNonDigits();
+        int r = digits();
+        int g = 0, b = 0;
+        std::size_t comma = text_.find(',', pos);
+        if (comma == npos || comma >= end) {
+            ShowWarning(
+                Format("Error in Color Table syntax for entry %d, \"%s\"   \n\nI'll reset the entry to 0,0,0",
+                       k, line.c_str()));
+            r = 0;
+        } else {
+            pos = comma + 1;
+            skipNonDigits();
+            g = digits();
+            comma = text_.find(',', pos);
+            if (comma == npos || comma >= end) {
+                ShowWarning(
+                    Format("Error in Color Table entry %d, \"%s\"   \n\nI'll reset the entry to 0,0,0", k,
+                           line.c_str()));
+                r = g = 0;
+            } else {
+                pos = comma + 1;
+                skipNonDigits();
+                b = digits();
+            }
+        }
+        panel_.colors[k] =
+            ColorEntry::FromRgb(static_cast<std::uint8_t>(r & 0xFF), static_cast<std::uint8_t>(g & 0xFF),
+                                static_cast<std::uint8_t>(b & 0xFF));
+        panel_.colorCount = k + 1;
+    }
+}
+
+void Reader::readDefaultView() {
+    DefaultView& d = panel_.defaultView;
+    std::size_t h = find(0, "[DEFAULT VIEW]");
+    if (h == npos) {
+        d = {0, 0, 8191, 3276};
+        return;
+    }
+    auto value = [&](const char* k) {
+        std::size_t p = find(h, k);
+        return p == npos ? 0 : unsignedValue(p);
+    };
+    d.x = std::min(value("X="), 8191);
+    d.y = std::min(value("Y="), 6143);
+    d.sizeX = std::min(value("SIZE_X="), 8191);
+    d.sizeY = std::min(value("SIZE_Y="), 6143);
+}
+
+void Reader::readStrings() {
+    std::size_t h = find(0, "[strings]");
+    if (h == npos) return;
+    std::size_t pos = h + 9;
+    for (int i = 0; i < kMaxStringPairs; ++i) {
+        std::size_t q1 = text_.find('"', pos);
+        if (q1 == npos) break;
+        std::size_t q2 = text_.find('"', q1 + 1);
+        if (q2 == npos) break;
+        StringPair& pair = panel_.strings[i];
+        pair.name = text_.substr(q1 + 1, q2 - q1 - 1);
+        std::size_t eq = text_.find('=', q2 + 1);
+        if (eq == npos) {
+            pair.value.reset();
+            pos = q2 + 1;
+            continue;
+        }
+        std::size_t e = lineEnd(eq + 1);
+        pair.value = text_.substr(eq + 1, e - eq - 1);
+        pos = e;
+    }
+}
+
+void Reader::readViews() {
+    ResetViews(panel_);
+    std::size_t p = find(0, "view_forward_windows");
+    if (p != npos) panel_.forwardWindowsList = textValue(p, true).value_or("");
+    for (ViewEntry& v : panel_.views) {
+        if ((p = find(0, v.name + "windows")) != npos) v.index = unsignedValue(p);
+        if ((p = find(0, v.name + "zoom")) != npos) v.zoom = realValue(p);
+        if ((p = find(0, v.name + "eye")) != npos) v.eye = realValue(p);
+        if ((p = find(0, v.name + "dir")) != npos) {
+            v.dirPresent = true;
+            std::size_t s = valueStart(p);
+            if (s == npos) continue;
+            std::size_t end = lineEnd(s);
+            v.dir.Pitch = realAt(s);
+            std::size_t c1 = text_.find(',', s);
+            if (c1 == npos || c1 >= end) continue;
+            v.dir.Bank = realAt(c1 + 1);
+            std::size_t c2 = text_.find(',', c1 + 1);
+            if (c2 == npos || c2 >= end) continue;
+            v.dir.Heading = realAt(c2 + 1);
+        }
+    }
+}
+
+void Fail(Panel& panel) {
+    panel = EmptyPanel();
+    panel.loadFailed = true;
+}
+
+}  // namespace
+
+PanelReadOptions ReadOptionsFrom(const Settings& settings) {
+    PanelReadOptions o;
+    o.mode = settings.Mode();
+    o.simDir = settings.SimDir();
+    return o;
+}
+
+bool ParsePanelText(std::string_view bytes, const std::string& path, const PanelReadOptions& options,
+                    Panel& panel) {
+    panel = EmptyPanel();
+    if (bytes.empty()) {
+        ShowError(Format("File: \"%s\" is 0 bytes long!", path.c_str()));
+        Fail(panel);
+        return false;
+    }
+    if (bytes.size() > kMaxPanelFileSize) {
+        ShowError(Format("The file \"%s\" does not appear to be a valid Panel.cfg file!", path.c_str()));
+        Fail(panel);
+        return false;
+    }
+    // The buffer is NUL-terminated text: nothing after a NUL byte is ever seen.
+    std::size_t nul = bytes.find('\0');
+    std::string_view text = bytes.substr(0, nul);
+    std::string_view head = text.substr(0, std::min(text.size(), kTextCheckBytes));
+    bool binary = std::any_of(head.begin(), head.end(), [](char c) {
+        auto u = static_cast<unsigned char>(c);
+        return u > 200 || u < 8;
+    });
+    if (binary) {
+        Answer a = AskQuestion(
+            QuestionKind::YesNo,
+            Format("File: \"%s\" does not appear to be a valid config file! It may be a binary file or "
+                   "contain non English characters.\n\nShould I try to continue?",
+                   path.c_str()));
+        if (a != Answer::Yes) {
+            Fail(panel);
+            return false;
+        }
+    }
+    Reader reader(std::string(text), path, options, panel);
+    if (!reader.run()) {
+        Fail(panel);
+        return false;
+    }
+    panel.loadFailed = false;
+    return true;
+}
+
+bool ReadPanelFile(const std::string& path, const PanelReadOptions& options, Panel& panel) {
+    namespace fs = std::filesystem;
+    if (path.empty()) {
+        Fail(panel);
+        return false;
+    }
+    std::string resolved = ResolvePath(path);
+    std::error_code ec;
+    fs::file_status st = fs::status(fs::path(resolved), ec);
+    if (ec || !fs::exists(st)) {
+        ShowError("Can't access file: " + path);
+        Fail(panel);
+        return false;
+    }
+    if (fs::is_regular_file(st)) {
+        auto size = fs::file_size(fs::path(resolved), ec);
+        if (!ec && size == 0) {
+            ShowError(Format("File: \"%s\" is 0 bytes long!", path.c_str()));
+            Fail(panel);
+            return false;
+        }
+    }
+    std::FILE* f = fs::is_directory(st) ? nullptr : std::fopen(resolved.c_str(), "rb");
+    if (!f) {
+        ShowError("Can't open file " + path);
+        Fail(panel);
+        return false;
+    }
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+    if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
+        std::fclose(f);
+        ShowError(Format("Can't get status for input file: \"%s\"", path.c_str()));
+        Fail(panel);
+        return false;
+    }
+    if (static_cast<unsigned long>(size) > kMaxPanelFileSize) {
+        std::fclose(f);
+        ShowError(Format("The file \"%s\" does not appear to be a valid Panel.cfg file!", path.c_str()));
+        Fail(panel);
+        return false;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    errno = 0;
+    std::size_t got = size > 0 ? std::fread(bytes.data(), 1, bytes.size(), f) : 0;
+    int err = errno;
+    bool readError = std::ferror(f) != 0;
+    std::fclose(f);
+    if (readError) {
+        ShowError(Format("Can't read file: \"%s\", error: %s", path.c_str(), std::strerror(err ? err : EIO)));
+        Fail(panel);
+        return false;
+    }
+    if (got != bytes.size()) {
+        ShowError(Format("Error reading contents of file: \"%s\"", path.c_str()));
+        Fail(panel);
+        return false;
+    }
+    return ParsePanelText(bytes, path, options, panel);
+}
+
+bool ReadPanelFile(const std::string& path, Settings& settings, Panel& panel) {
+    bool ok = ReadPanelFile(path, ReadOptionsFrom(settings), panel);
+    settings.SetCurrentFile(ok ? path : std::string());
+    return ok;
+}
+
+}  // namespace brindle
