@@ -1,0 +1,257 @@
+#include "gauges/pe_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "view/bitmap_bytes.h"
+
+namespace brindle {
+namespace {
+
+bool Fail(std::string* error, const char* text) {
+    if (error) *error = text;
+    return false;
+}
+
+constexpr std::uint32_t kMaxResourceBytes = 64u * 1024 * 1024;
+
+}  // namespace
+
+std::optional<PeImage> PeImage::Parse(std::vector<std::uint8_t> file, std::string* error) {
+    CheckedBytes b(file);
+    PeImage pe;
+    if (b.U16(0) != 0x5A4D) {
+        Fail(error, "not a Windows module (no MZ header)");
+        return std::nullopt;
+    }
+    auto lfanew = b.U32(0x3C);
+    if (!lfanew || b.U32(*lfanew) != 0x00004550u) {
+        Fail(error, "not a Windows module (no PE header)");
+        return std::nullopt;
+    }
+    const std::uint64_t coff = std::uint64_t{*lfanew} + 4;
+    auto machine = b.U16(coff), sectionCount = b.U16(coff + 2), optSize = b.U16(coff + 16);
+    if (!machine || !sectionCount || !optSize) {
+        Fail(error, "the PE header is cut short");
+        return std::nullopt;
+    }
+    if (*machine != 0x014C) {
+        Fail(error, "not a 32-bit x86 module");
+        return std::nullopt;
+    }
+    const std::uint64_t opt = coff + 20;
+    if (b.U16(opt) != 0x010B) {
+        Fail(error, "not a 32-bit (PE32) module");
+        return std::nullopt;
+    }
+    auto imageBase = b.U32(opt + 28), sectionAlign = b.U32(opt + 32), sizeOfImage = b.U32(opt + 56),
+         sizeOfHeaders = b.U32(opt + 60), dirCount = b.U32(opt + 92);
+    if (!imageBase || !sectionAlign || !sizeOfImage || !sizeOfHeaders || !dirCount || *optSize < 96 ||
+        !b.Contains(opt, *optSize)) {
+        Fail(error, "the optional header is cut short");
+        return std::nullopt;
+    }
+    if (*sectionAlign == 0 || (*sectionAlign & (*sectionAlign - 1)) != 0) {
+        Fail(error, "bad section alignment");
+        return std::nullopt;
+    }
+    pe.imageBase_ = *imageBase;
+    pe.sizeOfImage_ = *sizeOfImage;
+    pe.sizeOfHeaders_ = *sizeOfHeaders;
+    auto dir = [&](std::uint32_t index) {
+        DataDirectory d;
+        std::uint64_t at = opt + 96 + 8 * std::uint64_t{index};
+        if (index < *dirCount && at + 8 <= opt + *optSize) {
+            d.rva = b.U32(at).value_or(0);
+            d.size = b.U32(at + 4).value_or(0);
+        }
+        return d;
+    };
+    pe.exports_ = dir(0);
+    pe.resources_ = dir(2);
+
+    if (*sectionCount > 96) {
+        Fail(error, "too many sections");
+        return std::nullopt;
+    }
+    const std::uint64_t table = opt + *optSize;
+    for (std::uint32_t i = 0; i < *sectionCount; ++i) {
+        std::uint64_t at = table + 40 * std::uint64_t{i};
+        auto raw = b.Slice(at, 40);
+        if (!raw) {
+            Fail(error, "the section table is cut short");
+            return std::nullopt;
+        }
+        Section s;
+        const char* n = reinterpret_cast<const char*>(raw->data());
+        s.name.assign(n, strnlen(n, 8));
+        s.virtualSize = *b.U32(at + 8);
+        s.virtualAddress = *b.U32(at + 12);
+        s.rawSize = *b.U32(at + 16);
+        s.rawOffset = *b.U32(at + 20);
+        if (s.rawSize != 0 && !b.Contains(s.rawOffset, s.rawSize)) {
+            Fail(error, "section data lies outside the file");
+            return std::nullopt;
+        }
+        std::uint64_t span = s.virtualSize != 0 ? s.virtualSize : s.rawSize;
+        if (std::uint64_t{s.virtualAddress} + span > *sizeOfImage || s.virtualAddress < *sizeOfHeaders) {
+            Fail(error, "a section lies outside the image");
+            return std::nullopt;
+        }
+        pe.sections_.push_back(std::move(s));
+    }
+    // Sections in address order, without overlaps, as the loader demands.
+    std::sort(pe.sections_.begin(), pe.sections_.end(),
+              [](const Section& a, const Section& c) { return a.virtualAddress < c.virtualAddress; });
+    for (size_t i = 1; i < pe.sections_.size(); ++i) {
+        const Section& p = pe.sections_[i - 1];
+        std::uint64_t end =
+            std::uint64_t{p.virtualAddress} + (p.virtualSize != 0 ? p.virtualSize : p.rawSize);
+        if (end > pe.sections_[i].virtualAddress) {
+            Fail(error, "sections overlap");
+            return std::nullopt;
+        }
+    }
+    pe.file_ = std::move(file);
+    return pe;
+}
+
+std::optional<std::uint32_t> PeImage::VaToRva(std::uint32_t va) const {
+    if (va < imageBase_) return std::nullopt;
+    std::uint32_t rva = va - imageBase_;
+    if (rva >= sizeOfImage_) return std::nullopt;
+    return rva;
+}
+
+const PeImage::Section* PeImage::SectionAt(std::uint32_t rva) const {
+    for (const Section& s : sections_) {
+        std::uint64_t span = s.virtualSize != 0 ? s.virtualSize : s.rawSize;
+        if (rva >= s.virtualAddress && rva < std::uint64_t{s.virtualAddress} + span) return &s;
+    }
+    return nullptr;
+}
+
+bool PeImage::Read(std::uint32_t rva, std::span<std::uint8_t> out) const {
+    std::uint64_t pos = rva;
+    std::size_t done = 0;
+    while (done < out.size()) {
+        if (pos >= sizeOfImage_) return false;
+        std::uint64_t regionStart, regionEnd, fileStart, fileBytes;
+        if (pos < sizeOfHeaders_) {
+            regionStart = 0;
+            regionEnd = sizeOfHeaders_;
+            fileStart = 0;
+            fileBytes = std::min<std::uint64_t>(sizeOfHeaders_, file_.size());
+        } else if (const Section* s = SectionAt(static_cast<std::uint32_t>(pos))) {
+            regionStart = s->virtualAddress;
+            regionEnd =
+                std::uint64_t{s->virtualAddress} + (s->virtualSize != 0 ? s->virtualSize : s->rawSize);
+            fileStart = s->rawOffset;
+            fileBytes = std::min<std::uint64_t>(s->rawSize, regionEnd - regionStart);
+        } else {
+            return false;
+        }
+        std::uint64_t off = pos - regionStart;
+        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size() - done, regionEnd - pos));
+        for (std::size_t i = 0; i < n; ++i) {
+            std::uint64_t o = off + i;
+            out[done + i] = o < fileBytes ? file_[static_cast<std::size_t>(fileStart + o)] : 0;
+        }
+        done += n;
+        pos += n;
+    }
+    return true;
+}
+
+std::optional<std::uint32_t> PeImage::U32(std::uint32_t rva) const {
+    std::uint8_t b[4];
+    if (!Read(rva, b)) return std::nullopt;
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+}
+
+std::optional<std::uint16_t> PeImage::U16(std::uint32_t rva) const {
+    std::uint8_t b[2];
+    if (!Read(rva, b)) return std::nullopt;
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::optional<std::string> PeImage::CString(std::uint32_t rva, std::size_t maxLen) const {
+    std::string out;
+    std::uint64_t pos = rva;
+    for (std::size_t i = 0; i <= maxLen; ++i, ++pos) {
+        if (pos > 0xFFFFFFFFu) return std::nullopt;
+        std::uint8_t c;
+        if (!Read(static_cast<std::uint32_t>(pos), std::span<std::uint8_t>(&c, 1))) return std::nullopt;
+        if (c == 0) return out;
+        out.push_back(static_cast<char>(c));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> PeImage::FindExport(std::string_view name) const {
+    if (exports_.rva == 0 || exports_.size == 0) return std::nullopt;
+    const std::uint32_t d = exports_.rva;
+    auto functionCount = U32(d + 20), nameCount = U32(d + 24), functions = U32(d + 28), names = U32(d + 32),
+         ordinals = U32(d + 36);
+    if (!functionCount || !nameCount || !functions || !names || !ordinals) return std::nullopt;
+    // Each name costs reads inside the image, so a damaged count ends at the first failed read.
+    for (std::uint32_t i = 0; i < *nameCount && i < 65536; ++i) {
+        auto nameRva = U32(*names + 4 * i);
+        if (!nameRva) return std::nullopt;
+        auto text = CString(*nameRva, 512);
+        if (!text || *text != name) continue;
+        auto ordinal = U16(*ordinals + 2 * i);
+        if (!ordinal || *ordinal >= *functionCount) return std::nullopt;
+        auto rva = U32(*functions + 4u * *ordinal);
+        if (!rva || *rva == 0 || *rva >= sizeOfImage_) return std::nullopt;
+        // An address inside the export directory is a forwarder text, not data of this module.
+        if (*rva >= d && std::uint64_t{*rva} < std::uint64_t{d} + exports_.size) return std::nullopt;
+        return rva;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> PeImage::FindResourceEntry(std::uint32_t dirRva, std::uint32_t id) const {
+    auto named = U16(dirRva + 12), ids = U16(dirRva + 14);
+    if (!named || !ids) return std::nullopt;
+    std::uint32_t first = *named, count = std::uint32_t{*named} + *ids;
+    for (std::uint32_t i = first; i < count; ++i) {
+        std::uint64_t at = std::uint64_t{dirRva} + 16 + 8 * std::uint64_t{i};
+        if (at + 8 > 0xFFFFFFFFu) return std::nullopt;
+        auto entryId = U32(static_cast<std::uint32_t>(at));
+        auto offset = U32(static_cast<std::uint32_t>(at + 4));
+        if (!entryId || !offset) return std::nullopt;
+        if (id == 0xFFFFFFFFu || *entryId == id) return offset;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> PeImage::FindResource(std::uint32_t type, std::uint32_t id) const {
+    if (resources_.rva == 0) return std::nullopt;
+    const std::uint32_t root = resources_.rva;
+    auto subdir = [&](std::optional<std::uint32_t> offset) -> std::optional<std::uint32_t> {
+        if (!offset || (*offset & 0x80000000u) == 0) return std::nullopt;
+        std::uint64_t rva = std::uint64_t{root} + (*offset & 0x7FFFFFFFu);
+        if (rva >= sizeOfImage_) return std::nullopt;
+        return static_cast<std::uint32_t>(rva);
+    };
+    auto typeDir = subdir(FindResourceEntry(root, type));
+    if (!typeDir) return std::nullopt;
+    auto nameDir = subdir(FindResourceEntry(*typeDir, id));
+    if (!nameDir) return std::nullopt;
+    // Any language will do; the first entry is taken.
+    auto leaf = FindResourceEntry(*nameDir, 0xFFFFFFFFu);
+    if (!leaf || (*leaf & 0x80000000u) != 0) return std::nullopt;
+    std::uint64_t entry = std::uint64_t{root} + *leaf;
+    if (entry + 8 > sizeOfImage_) return std::nullopt;
+    auto dataRva = U32(static_cast<std::uint32_t>(entry)), size = U32(static_cast<std::uint32_t>(entry + 4));
+    if (!dataRva || !size || *size > kMaxResourceBytes || std::uint64_t{*dataRva} + *size > sizeOfImage_) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> data(*size);
+    if (!Read(*dataRva, data)) return std::nullopt;
+    return data;
+}
+
+}  // namespace brindle
