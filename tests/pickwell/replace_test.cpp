@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -174,6 +175,23 @@ TEST(Replace, ARemovedOrReadOnlyModuleIsReportedNotRecreated) {
     std::string why;
     EXPECT_FALSE(t.module.Replace(1, bmp, &why));
     EXPECT_FALSE(std::filesystem::exists(t.path));
+}
+
+TEST(Load, ReportsOnePercentageForReadingAndSearchingThatEndsAt100) {
+    TempDir dir;
+    std::vector<std::uint8_t> bytes((5u << 20) + 3, 0);
+    Spill(dir.File("big.gau"), bytes);
+    std::vector<int> seen;
+    Module module;
+    ASSERT_TRUE(module.Load(dir.File("big.gau"), [&](int p) { seen.push_back(p); }, nullptr));
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(seen.back(), 100);
+    EXPECT_GE(seen.front(), 0);
+    std::string why;
+    EXPECT_FALSE(module.Load(dir.File("none.gau"), [&](int p) { seen.push_back(p); }, &why));
+    EXPECT_NE(why.find("cannot open"), std::string::npos);
+    EXPECT_EQ(module.Count(), 0);
 }
 
 TEST(NumberBox, ClampsToTheFoundBitmaps) {

@@ -1,5 +1,6 @@
 #include "lib/file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -39,7 +40,8 @@ std::string TempNameFor(const std::string& path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* why) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* why,
+                   const ReadProgress& progress) {
     bytes->clear();
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
@@ -51,11 +53,18 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, st
         if (why) *why = "cannot open \"" + path + "\": " + SystemText(errno);
         return false;
     }
-    std::uint8_t buffer[1 << 16];
+    // The size is only a hint for the buffer and the progress: the read goes on until the end of the file.
+    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uint64_t expected = ec ? 0 : static_cast<std::uint64_t>(size);
+    if (expected > 0) bytes->reserve(expected);
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
     for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        bytes->insert(bytes->end(), buffer, buffer + n);
-        if (n < sizeof buffer) break;
+        const std::size_t old = bytes->size();
+        bytes->resize(old + kChunk);
+        const std::size_t n = std::fread(bytes->data() + old, 1, kChunk, f.get());
+        bytes->resize(old + n);
+        if (progress) progress(bytes->size(), std::max<std::uint64_t>(expected, bytes->size()));
+        if (n < kChunk) break;
     }
     if (std::ferror(f.get())) {
         if (why) *why = "cannot read \"" + path + "\": " + SystemText(errno);

@@ -11,8 +11,17 @@ namespace pickwell {
 bool Module::Load(const std::string& path, const ScanProgress& progress, std::string* why) {
     Clear();
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, &bytes, why)) return false;
-    table_ = ScanBytes(bytes, progress);
+    // Reading takes far longer than searching the bytes, so it gets most of the percentage.
+    ReadProgress reading;
+    if (progress) {
+        reading = [&progress](std::uint64_t done, std::uint64_t total) {
+            progress(static_cast<int>(total == 0 ? 0 : done * 90 / total));
+        };
+    }
+    if (!ReadWholeFile(path, &bytes, why, reading)) return false;
+    ScanProgress scanning;
+    if (progress) scanning = [&progress](int percent) { progress(90 + percent / 10); };
+    table_ = ScanBytes(bytes, scanning);
     bytes_ = std::move(bytes);
     path_ = path;
     return true;

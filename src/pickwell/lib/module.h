@@ -14,7 +14,8 @@ namespace pickwell {
 // numbered bitmap (numbers run from 1 to Count()).
 class Module {
 public:
-    // Reads and scans the file. On failure the module is empty and `why` says what went wrong.
+    // Reads and scans the file, with one percentage for both. On failure the module is empty and `why` says
+    // what went wrong.
     bool Load(const std::string& path, const ScanProgress& progress, std::string* why);
     void Clear();
 
