@@ -41,7 +41,10 @@ const std::vector<std::uint8_t>& CodeLikeModule() {
         std::mt19937 rng(7);
         for (auto& b : d) {
             const unsigned r = rng() % 16;
-            b = r < 8 ? 0 : r < 10 ? 40 : r < 12 ? static_cast<std::uint8_t>(rng() % 16) : static_cast<std::uint8_t>(rng());
+            b = r < 8    ? 0
+                : r < 10 ? 40
+                : r < 12 ? static_cast<std::uint8_t>(rng() % 16)
+                         : static_cast<std::uint8_t>(rng());
         }
         return d;
     }();
@@ -98,16 +101,35 @@ void Memchr(benchmark::State& state, const std::vector<std::uint8_t>& d) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * d.size()));
 }
 
-// Scan: the search the program uses; ScanPortable: the memchr-based search it falls back to; Memchr: the baseline.
-void BM_ScanRandom(benchmark::State& s) { Scan(s, RandomModule()); }
-void BM_ScanPortableRandom(benchmark::State& s) { ScanMemchr(s, RandomModule()); }
-void BM_MemchrRandom(benchmark::State& s) { Memchr(s, RandomModule()); }
-void BM_ScanCorpus(benchmark::State& s) { Scan(s, CorpusModules()); }
-void BM_ScanPortableCorpus(benchmark::State& s) { ScanMemchr(s, CorpusModules()); }
-void BM_MemchrCorpus(benchmark::State& s) { Memchr(s, CorpusModules()); }
-void BM_ScanCodeLike(benchmark::State& s) { Scan(s, CodeLikeModule()); }
-void BM_ScanPortableCodeLike(benchmark::State& s) { ScanMemchr(s, CodeLikeModule()); }
-void BM_MemchrCodeLike(benchmark::State& s) { Memchr(s, CodeLikeModule()); }
+// Scan: the search the program uses; ScanPortable: the memchr-based search it falls back to; Memchr: the
+// baseline.
+void BM_ScanRandom(benchmark::State& s) {
+    Scan(s, RandomModule());
+}
+void BM_ScanPortableRandom(benchmark::State& s) {
+    ScanMemchr(s, RandomModule());
+}
+void BM_MemchrRandom(benchmark::State& s) {
+    Memchr(s, RandomModule());
+}
+void BM_ScanCorpus(benchmark::State& s) {
+    Scan(s, CorpusModules());
+}
+void BM_ScanPortableCorpus(benchmark::State& s) {
+    ScanMemchr(s, CorpusModules());
+}
+void BM_MemchrCorpus(benchmark::State& s) {
+    Memchr(s, CorpusModules());
+}
+void BM_ScanCodeLike(benchmark::State& s) {
+    Scan(s, CodeLikeModule());
+}
+void BM_ScanPortableCodeLike(benchmark::State& s) {
+    ScanMemchr(s, CodeLikeModule());
+}
+void BM_MemchrCodeLike(benchmark::State& s) {
+    Memchr(s, CodeLikeModule());
+}
 
 BENCHMARK(BM_ScanRandom)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanPortableRandom)->Unit(benchmark::kMillisecond);

@@ -65,8 +65,8 @@ TEST(BuildBmp, RowsArePaddedToAMultipleOfFour) {
         std::int32_t width, height;
         std::uint32_t pixels;
     };
-    for (const Case c : {Case{4, 3, 12}, Case{5, 3, 24}, Case{6, 3, 24}, Case{7, 3, 24}, Case{1, 1, 4},
-                         Case{5, -3, 24}}) {
+    for (const Case c :
+         {Case{4, 3, 12}, Case{5, 3, 24}, Case{6, 3, 24}, Case{7, 3, 24}, Case{1, 1, 4}, Case{5, -3, 24}}) {
         ModuleBuilder m;
         const std::size_t at = m.Bitmap(c.width, c.height, 0);
         std::string why;

@@ -124,8 +124,8 @@ TEST(CommandLine, TheProgramRunsWithoutADisplay) {
     const std::filesystem::path program = std::filesystem::path(BRINDLE_BINARY_DIR) / "src/pickwell/pickwell";
     if (!std::filesystem::exists(program)) GTEST_SKIP() << "pickwell was not built";
     Fixture f;
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + program.string() + "' --scan '" + f.path +
-                                "' 2>&1";
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY '" + program.string() + "' --scan '" + f.path + "' 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;
@@ -134,8 +134,10 @@ TEST(CommandLine, TheProgramRunsWithoutADisplay) {
     const int status = pclose(pipe);
     EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(output.substr(0, 12), "1 6 32 32 0\n");
-    EXPECT_EQ(std::system(("env -u DISPLAY '" + program.string() + "' --scan /nonexistent 2>/dev/null").c_str()) >> 8,
-              1);
+    EXPECT_EQ(
+        std::system(("env -u DISPLAY '" + program.string() + "' --scan /nonexistent 2>/dev/null").c_str()) >>
+            8,
+        1);
 }
 
 }  // namespace

@@ -151,7 +151,8 @@ TEST(Replace, RefusesWhenTheBitmapInTheModuleRunsPastTheEnd) {
     EXPECT_FALSE(module.MakeBmp(1, &why));
     EXPECT_NE(why.find("past the end"), std::string::npos) << why;
     std::vector<std::uint8_t> bmp(1078 + 256, 0);
-    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 0x36, bmp[11] = 4, bmp[14] = 40, bmp[18] = 16, bmp[22] = 16, bmp[26] = 1;
+    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 0x36, bmp[11] = 4, bmp[14] = 40, bmp[18] = 16, bmp[22] = 16,
+    bmp[26] = 1;
     bmp[28] = 8;
     EXPECT_FALSE(module.Replace(1, bmp, &why));
     EXPECT_NE(why.find("past the end"), std::string::npos) << why;
@@ -183,13 +184,15 @@ TEST(Load, ReportsOnePercentageForReadingAndSearchingThatEndsAt100) {
     Spill(dir.File("big.gau"), bytes);
     std::vector<int> seen;
     Module module;
-    ASSERT_TRUE(module.Load(dir.File("big.gau"), [&](int p) { seen.push_back(p); }, nullptr));
+    ASSERT_TRUE(module.Load(
+        dir.File("big.gau"), [&](int p) { seen.push_back(p); }, nullptr));
     ASSERT_GE(seen.size(), 3u);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
     EXPECT_EQ(seen.back(), 100);
     EXPECT_GE(seen.front(), 0);
     std::string why;
-    EXPECT_FALSE(module.Load(dir.File("none.gau"), [&](int p) { seen.push_back(p); }, &why));
+    EXPECT_FALSE(module.Load(
+        dir.File("none.gau"), [&](int p) { seen.push_back(p); }, &why));
     EXPECT_NE(why.find("cannot open"), std::string::npos);
     EXPECT_EQ(module.Count(), 0);
 }
@@ -200,8 +203,8 @@ TEST(NumberBox, ClampsToTheFoundBitmaps) {
         int count, number;
     };
     for (const Case c : {Case{"", 7, 1}, Case{"0", 7, 1}, Case{"-3", 7, 1}, Case{"5", 7, 5}, Case{"7", 7, 7},
-                         Case{"8", 7, 7}, Case{"99999999999999999999", 7, 7}, Case{" 3x", 7, 3}, Case{"abc", 7, 1},
-                         Case{"4", 0, 1}}) {
+                         Case{"8", 7, 7}, Case{"99999999999999999999", 7, 7}, Case{" 3x", 7, 3},
+                         Case{"abc", 7, 1}, Case{"4", 0, 1}}) {
         EXPECT_EQ(ClampNumber(c.text, c.count), c.number) << '"' << c.text << "\" of " << c.count;
     }
     EXPECT_EQ(NextNumber(7, 7), 7);

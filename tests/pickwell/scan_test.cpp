@@ -16,13 +16,14 @@ using testing::ModuleBuilder;
 std::vector<BitmapEntry> ReferenceScan(const std::vector<std::uint8_t>& d) {
     std::vector<BitmapEntry> found;
     auto u32 = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(d[i] | d[i + 1] << 8 | d[i + 2] << 16) | std::uint32_t{d[i + 3]} << 24;
+        return static_cast<std::uint32_t>(d[i] | d[i + 1] << 8 | d[i + 2] << 16) | std::uint32_t{d[i + 3]}
+                                                                                       << 24;
     };
     for (std::size_t p = 0; p + 40 <= d.size(); ++p) {
         if (u32(p) == 40 && d[p + 12] == 1 && d[p + 13] == 0 && d[p + 14] == 8 && d[p + 15] == 0 &&
             u32(p + 32) < 257) {
-            found.push_back({p + 1, static_cast<std::int32_t>(u32(p + 4)), static_cast<std::int32_t>(u32(p + 8)),
-                             u32(p + 32)});
+            found.push_back({p + 1, static_cast<std::int32_t>(u32(p + 4)),
+                             static_cast<std::int32_t>(u32(p + 8)), u32(p + 32)});
         }
     }
     return found;
@@ -66,9 +67,13 @@ TEST(Scan, OnlyEightBitOnePlaneHeadersWithAtMost256ColoursMatch) {
         bool found;
     };
     const Case cases[] = {
-        {"4-bit", 4, 16, false},        {"24-bit", 24, 0, false},         {"1-bit", 1, 2, false},
-        {"8-bit, 257 colours", 8, 257, false}, {"8-bit, 0xFFFFFFFF colours", 8, 0xFFFFFFFFu, false},
-        {"8-bit, 256 colours", 8, 256, true},  {"8-bit, 0 colours", 8, 0, true},
+        {"4-bit", 4, 16, false},
+        {"24-bit", 24, 0, false},
+        {"1-bit", 1, 2, false},
+        {"8-bit, 257 colours", 8, 257, false},
+        {"8-bit, 0xFFFFFFFF colours", 8, 0xFFFFFFFFu, false},
+        {"8-bit, 256 colours", 8, 256, true},
+        {"8-bit, 0 colours", 8, 0, true},
     };
     for (const Case& c : cases) {
         ModuleBuilder m;

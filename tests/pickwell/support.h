@@ -12,7 +12,7 @@ namespace pickwell::testing {
 
 // Builds a fake module: filler bytes with bitmap headers, palettes and pixels dropped in.
 class ModuleBuilder {
-public:
+  public:
     // Appends `count` filler bytes that never contain a 40.
     ModuleBuilder& Filler(std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) bytes.push_back(static_cast<std::uint8_t>(0x90 + i % 7));
@@ -21,8 +21,8 @@ public:
 
     // Appends an info header, `colours` palette entries (0 meaning 256) and the pixel rows; returns the
     // header's 0-based offset. Palette entry i is (i, i+1, i+2, 0); pixel bytes count up from `seed`.
-    std::size_t Bitmap(std::int32_t width, std::int32_t height, std::uint32_t coloursUsed, std::uint16_t bits = 8,
-                       std::uint8_t seed = 1) {
+    std::size_t Bitmap(std::int32_t width, std::int32_t height, std::uint32_t coloursUsed,
+                       std::uint16_t bits = 8, std::uint8_t seed = 1) {
         const std::size_t at = bytes.size();
         Put32(40);
         Put32(static_cast<std::uint32_t>(width));
@@ -63,7 +63,7 @@ public:
 
 // A fresh folder under the system temp folder, removed again at the end of the test.
 class TempDir {
-public:
+  public:
     TempDir() {
         static int serial = 0;
         std::random_device rd;
@@ -78,7 +78,7 @@ public:
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -93,7 +93,8 @@ inline void Spill(const std::string& path, const std::vector<std::uint8_t>& byte
 }
 
 inline std::uint32_t Field32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]} << 24;
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]}
+                                                                                      << 24;
 }
 
 }  // namespace pickwell::testing

@@ -28,7 +28,8 @@ namespace {
 constexpr const char* kScratchName = "dum.bmp";
 
 std::string ToLowerAscii(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -79,14 +80,16 @@ void PaintNow(wxWindow* window) {
 // ---------------------------------------------------------------------------------------------------------
 
 CStartForm::CStartForm(CPickwell& pickwell)
-    : wxFrame(nullptr, wxID_ANY, "     Pickwell - Highlight the desired file then Double-Click or press ENTER",
+    : wxFrame(nullptr, wxID_ANY,
+              "     Pickwell - Highlight the desired file then Double-Click or press ENTER",
               wxDefaultPosition, wxSize(620, 440)),
       pickwell_(pickwell) {
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     // Window managers may cut the title short, so the instruction is repeated inside the form.
-    sizer->Add(new wxStaticText(panel, wxID_ANY, "Highlight the desired file then Double-Click or press ENTER"), 0,
-               wxALL, 6);
+    sizer->Add(
+        new wxStaticText(panel, wxID_ANY, "Highlight the desired file then Double-Click or press ENTER"), 0,
+        wxALL, 6);
     files_ = new wxListBox(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
     files_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { OnChoose(); });
     files_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
@@ -139,7 +142,8 @@ void CStartForm::OnChoose() {
 
 // ---------------------------------------------------------------------------------------------------------
 
-CMenuForm::CMenuForm(CPickwell& pickwell) : wxFrame(nullptr, wxID_ANY, "Pickwell", wxDefaultPosition, wxSize(260, 240)) {
+CMenuForm::CMenuForm(CPickwell& pickwell)
+    : wxFrame(nullptr, wxID_ANY, "Pickwell", wxDefaultPosition, wxSize(260, 240)) {
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto add = [&](const wxString& label, std::function<void()> action) {
@@ -166,7 +170,8 @@ CNumberedForm::CNumberedForm(CPickwell& pickwell, const wxString& title)
 
 wxSizer* CNumberedForm::MakeNumberRow(wxWindow* panel) {
     auto* grid = new wxFlexGridSizer(2, 3, 6, 28);
-    total_ = new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxSize(80, -1), wxTE_READONLY | wxTE_RIGHT);
+    total_ =
+        new wxTextCtrl(panel, wxID_ANY, "", wxDefaultPosition, wxSize(80, -1), wxTE_READONLY | wxTE_RIGHT);
     grid->Add(total_, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(new wxStaticText(panel, wxID_ANY, "< Total      Bitmaps"), 0, wxALIGN_CENTER_VERTICAL);
     width_ = new wxStaticText(panel, wxID_ANY, "Width  =", wxDefaultPosition, wxSize(150, -1));
@@ -178,7 +183,8 @@ wxSizer* CNumberedForm::MakeNumberRow(wxWindow* panel) {
     bold.MakeBold();
     number_->SetFont(bold);
     number_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        pickwell_.SetNumber(pickwell::ClampNumber(number_->GetValue().utf8_string(), pickwell_.Module().Count()));
+        pickwell_.SetNumber(
+            pickwell::ClampNumber(number_->GetValue().utf8_string(), pickwell_.Module().Count()));
         ShowSize();
     });
     grid->Add(number_, 0, wxALIGN_CENTER_VERTICAL);
@@ -266,9 +272,8 @@ CGauToBmpForm::CGauToBmpForm(CPickwell& pickwell)
     top->Add(MakeNumberRow(panel), 0, wxALL, 6);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     view_ = AddButton(panel, buttons, "VIEW", [this] { View(pickwell_.Number()); });
-    next_ = AddButton(panel, buttons, "NEXT", [this] {
-        View(pickwell::NextNumber(pickwell_.Number(), pickwell_.Module().Count()));
-    });
+    next_ = AddButton(panel, buttons, "NEXT",
+                      [this] { View(pickwell::NextNumber(pickwell_.Number(), pickwell_.Module().Count())); });
     previous_ = AddButton(panel, buttons, "PREVIOUS", [this] {
         View(pickwell::PreviousNumber(pickwell_.Number(), pickwell_.Module().Count()));
     });
@@ -340,7 +345,8 @@ void CGauToBmpForm::MakeBmp() {
     const fs::path target = fs::path(pickwell_.Folder()) / name;
     std::error_code ec;
     if (ToLowerAscii(target.filename().string()) == kScratchName) {
-        ShowError(this, std::string(kScratchName) + " is Pickwell's scratch file and is removed on exit; choose another name.");
+        ShowError(this, std::string(kScratchName) +
+                            " is Pickwell's scratch file and is removed on exit; choose another name.");
         return;
     }
     std::string why;
@@ -387,7 +393,8 @@ CBmpToGauForm::CBmpToGauForm(CPickwell& pickwell)
 
 void CBmpToGauForm::Open() {
     ShowNumber(pickwell_.Number());
-    SetNote(pickwell_.Module().Count() > 0 ? wxString() : wxString("No 8-bit bitmap was found in this file."));
+    SetNote(pickwell_.Module().Count() > 0 ? wxString()
+                                           : wxString("No 8-bit bitmap was found in this file."));
     FillList();
 }
 
@@ -406,8 +413,8 @@ void CBmpToGauForm::FillList() {
 void CBmpToGauForm::OnHighlight() {
     const int i = files_->GetSelection();
     if (i == wxNOT_FOUND) return;
-    const std::string path = (fs::path(pickwell_.Folder()) / files_->GetString(static_cast<unsigned>(i)).utf8_string())
-                                 .string();
+    const std::string path =
+        (fs::path(pickwell_.Folder()) / files_->GetString(static_cast<unsigned>(i)).utf8_string()).string();
     std::vector<std::uint8_t> bytes;
     std::string why;
     std::optional<pickwell::BmpInfo> info;
@@ -448,7 +455,8 @@ constexpr long kSmallFormStyle = wxCAPTION | wxSTAY_ON_TOP | wxFRAME_TOOL_WINDOW
 }  // namespace
 
 CWaitForm::CWaitForm()
-    : wxFrame(nullptr, wxID_ANY, "               PLEASE WAIT", wxDefaultPosition, wxSize(260, 90), kSmallFormStyle) {
+    : wxFrame(nullptr, wxID_ANY, "               PLEASE WAIT", wxDefaultPosition, wxSize(260, 90),
+              kSmallFormStyle) {
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* text = new wxStaticText(panel, wxID_ANY, "PLEASE WAIT");
@@ -462,7 +470,8 @@ CWaitForm::CWaitForm()
 }
 
 CDoneForm::CDoneForm()
-    : wxFrame(nullptr, wxID_ANY, "               DONE", wxDefaultPosition, wxSize(220, 120), kSmallFormStyle) {
+    : wxFrame(nullptr, wxID_ANY, "               DONE", wxDefaultPosition, wxSize(220, 120),
+              kSmallFormStyle) {
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto* text = new wxStaticText(panel, wxID_ANY, "DONE");

@@ -19,13 +19,13 @@ class CPickwell;
 
 // The start form: the current folder's gauge modules; a double-click or Enter scans one.
 class CStartForm : public wxFrame {
-public:
+  public:
     explicit CStartForm(CPickwell& pickwell);
     void FillList();
     void ShowProgress(int percent);
     void HideProgress();
 
-private:
+  private:
     void OnChoose();
 
     CPickwell& pickwell_;
@@ -36,18 +36,18 @@ private:
 
 // The menu between the start form and the two bitmap forms.
 class CMenuForm : public wxFrame {
-public:
+  public:
     explicit CMenuForm(CPickwell& pickwell);
 };
 
 // Controls both bitmap forms share: the total, the blue number box and the numbered bitmap's size.
 class CNumberedForm : public wxFrame {
-public:
+  public:
     CNumberedForm(CPickwell& pickwell, const wxString& title);
     // Shows the table's total and sets the number box without raising its change handler.
     void ShowNumber(int number);
 
-protected:
+  protected:
     // The rows both forms share, made on the form's panel.
     wxSizer* MakeNumberRow(wxWindow* panel);
     wxSizer* MakeBottomRow(wxWindow* panel);
@@ -69,13 +69,13 @@ protected:
 
 // GAU to BMP: view a numbered bitmap and write it out as a .bmp file.
 class CGauToBmpForm : public CNumberedForm {
-public:
+  public:
     explicit CGauToBmpForm(CPickwell& pickwell);
     void Open();
     // Writes bitmap `number` to the scratch file and shows it.
     void View(int number);
 
-private:
+  private:
     void MakeBmp();
 
     wxTextCtrl* name_;
@@ -88,11 +88,11 @@ private:
 
 // BMP to GAU: write a .bmp from the current folder over a numbered bitmap in the module.
 class CBmpToGauForm : public CNumberedForm {
-public:
+  public:
     explicit CBmpToGauForm(CPickwell& pickwell);
     void Open();
 
-private:
+  private:
     void FillList();
     void OnHighlight();
     void OnChoose();
@@ -104,18 +104,18 @@ private:
 
 // The small "PLEASE WAIT" and "DONE" forms.
 class CWaitForm : public wxFrame {
-public:
+  public:
     CWaitForm();
 };
 
 class CDoneForm : public wxFrame {
-public:
+  public:
     CDoneForm();
 };
 
 // The whole program's state: the scanned module, the current bitmap number and the forms.
 class CPickwell {
-public:
+  public:
     CPickwell();
     void Start();
     void Scan(const std::string& fileName);
@@ -135,7 +135,7 @@ public:
     void HideWait();
     void ShowDone(wxWindow* over);
 
-private:
+  private:
     void ShowOnly(wxFrame* form);
 
     pickwell::Module module_;

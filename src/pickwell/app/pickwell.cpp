@@ -61,7 +61,9 @@ void CPickwell::Scan(const std::string& fileName) {
     ShowMenu();
 }
 
-void CPickwell::ShowMenu() { ShowOnly(menu_); }
+void CPickwell::ShowMenu() {
+    ShowOnly(menu_);
+}
 
 void CPickwell::ShowGauToBmp() {
     ShowOnly(gauToBmp_);
@@ -87,9 +89,9 @@ void CPickwell::Exit() {
     module_.Clear();
     std::error_code ec;
     fs::remove(scratch_, ec);
-    for (wxFrame* f : {static_cast<wxFrame*>(start_), static_cast<wxFrame*>(menu_),
-                       static_cast<wxFrame*>(gauToBmp_), static_cast<wxFrame*>(bmpToGau_),
-                       static_cast<wxFrame*>(wait_), static_cast<wxFrame*>(done_)}) {
+    for (wxFrame* f :
+         {static_cast<wxFrame*>(start_), static_cast<wxFrame*>(menu_), static_cast<wxFrame*>(gauToBmp_),
+          static_cast<wxFrame*>(bmpToGau_), static_cast<wxFrame*>(wait_), static_cast<wxFrame*>(done_)}) {
         f->Destroy();
     }
 }
@@ -106,7 +108,9 @@ void CPickwell::ShowWait(wxWindow* over) {
     wxSafeYield(wait_, true);
 }
 
-void CPickwell::HideWait() { wait_->Hide(); }
+void CPickwell::HideWait() {
+    wait_->Hide();
+}
 
 void CPickwell::ShowDone(wxWindow* over) {
     const wxRect r = over->GetScreenRect();
@@ -119,14 +123,14 @@ void CPickwell::ShowDone(wxWindow* over) {
 namespace {
 
 class CPickwellApp : public wxApp {
-public:
+  public:
     bool OnInit() override {
         pickwell_ = std::make_unique<CPickwell>();
         pickwell_->Start();
         return true;
     }
 
-private:
+  private:
     std::unique_ptr<CPickwell> pickwell_;
 };
 

@@ -14,7 +14,9 @@ void Say(std::string* why, std::string text) {
     if (why != nullptr) *why = std::move(text);
 }
 
-std::uint32_t ColoursOf(const BitmapEntry& entry) { return entry.paletteCount == 0 ? 256 : entry.paletteCount; }
+std::uint32_t ColoursOf(const BitmapEntry& entry) {
+    return entry.paletteCount == 0 ? 256 : entry.paletteCount;
+}
 
 }  // namespace
 
@@ -27,7 +29,8 @@ std::optional<BitmapLayout> LayoutOf(const BitmapEntry& entry, std::uint64_t fil
         Say(why, "its height is 0");
         return std::nullopt;
     }
-    if (entry.headerPos == 0 || entry.headerPos - 1 > fileSize || fileSize - (entry.headerPos - 1) < kInfoHeaderSize) {
+    if (entry.headerPos == 0 || entry.headerPos - 1 > fileSize ||
+        fileSize - (entry.headerPos - 1) < kInfoHeaderSize) {
         Say(why, "its header lies outside the file");
         return std::nullopt;
     }
@@ -42,21 +45,21 @@ std::optional<BitmapLayout> LayoutOf(const BitmapEntry& entry, std::uint64_t fil
     l.pixelBytes = l.rowBytes * l.rows;
     l.bmpFileSize = l.pixelBytes + kBmpHeaderArea;
     if (l.bmpFileSize > std::numeric_limits<std::uint32_t>::max()) {
-        Say(why, "its width and height (" + std::to_string(entry.width) + " x " + std::to_string(entry.height) +
-                     ") are too large for a .bmp file");
+        Say(why, "its width and height (" + std::to_string(entry.width) + " x " +
+                     std::to_string(entry.height) + ") are too large for a .bmp file");
         return std::nullopt;
     }
     if (l.pixelOffset > fileSize || fileSize - l.pixelOffset < l.pixelBytes) {
         Say(why, "its " + std::to_string(l.colours) + " colours and " + std::to_string(l.pixelBytes) +
-                     " bytes of pixels (" + std::to_string(entry.width) + " x " + std::to_string(entry.height) +
-                     ") would run past the end of the file");
+                     " bytes of pixels (" + std::to_string(entry.width) + " x " +
+                     std::to_string(entry.height) + ") would run past the end of the file");
         return std::nullopt;
     }
     return l;
 }
 
-std::optional<std::vector<std::uint8_t>> BuildBmp(std::span<const std::uint8_t> file, const BitmapEntry& entry,
-                                                  std::string* why) {
+std::optional<std::vector<std::uint8_t>> BuildBmp(std::span<const std::uint8_t> file,
+                                                  const BitmapEntry& entry, std::string* why) {
     const auto layout = LayoutOf(entry, file.size(), why);
     if (!layout) return std::nullopt;
     std::vector<std::uint8_t> bmp(layout->bmpFileSize, 0);
@@ -106,14 +109,14 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
     }
     std::uint64_t declared = ReadU32(h + 46);
     if (declared == 0 || declared > 256) declared = 256;
-    info.paletteEntries =
-        static_cast<std::uint32_t>(std::min<std::uint64_t>(declared, (info.pixelOffset - info.paletteOffset) / 4));
+    info.paletteEntries = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(declared, (info.pixelOffset - info.paletteOffset) / 4));
     info.pixelBytes = bmp.size() - info.pixelOffset;
     return info;
 }
 
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
-                   std::string* why) {
+bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
+                   std::span<const std::uint8_t> bmp, std::string* why) {
     std::string reason;
     const auto layout = LayoutOf(entry, file.size(), &reason);
     if (!layout) {
@@ -138,19 +141,21 @@ bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry, st
         return false;
     }
     if (info->pixelBytes < layout->pixelBytes) {
-        Say(why, "the .bmp holds only " + std::to_string(info->pixelBytes) + " bytes of pixels; the bitmap needs " +
-                     std::to_string(layout->pixelBytes));
+        Say(why, "the .bmp holds only " + std::to_string(info->pixelBytes) +
+                     " bytes of pixels; the bitmap needs " + std::to_string(layout->pixelBytes));
         return false;
     }
     if (info->pixelBytes > layout->pixelBytes) {
-        Say(why, "the .bmp has " + std::to_string(info->pixelBytes) + " bytes after its palette, which would run " +
+        Say(why, "the .bmp has " + std::to_string(info->pixelBytes) +
+                     " bytes after its palette, which would run " +
                      std::to_string(info->pixelBytes - layout->pixelBytes) + " bytes past the bitmap's own " +
                      std::to_string(layout->pixelBytes) + " bytes in the module");
         return false;
     }
     // Palette entries the .bmp does not have keep the module's colours.
     const std::uint32_t entries = std::min(layout->colours, info->paletteEntries);
-    std::memcpy(file.data() + layout->paletteOffset, bmp.data() + info->paletteOffset, std::size_t{4} * entries);
+    std::memcpy(file.data() + layout->paletteOffset, bmp.data() + info->paletteOffset,
+                std::size_t{4} * entries);
     std::memcpy(file.data() + layout->pixelOffset, bmp.data() + info->pixelOffset, layout->pixelBytes);
     return true;
 }

@@ -16,12 +16,12 @@ inline constexpr std::uint32_t kBmpPaletteOffset = 54;
 
 // Where a found bitmap's palette and pixels sit in the scanned file, and the sizes of the .bmp made from it.
 struct BitmapLayout {
-    std::uint32_t colours = 0;       // palette entries in the file: colours used, with 0 meaning 256
+    std::uint32_t colours = 0;        // palette entries in the file: colours used, with 0 meaning 256
     std::uint64_t paletteOffset = 0;  // 0-based
     std::uint64_t pixelOffset = 0;    // 0-based, right after the palette
     std::uint64_t rowBytes = 0;       // width rounded up to a multiple of 4
     std::uint64_t rows = 0;
-    std::uint64_t pixelBytes = 0;  // rowBytes * rows
+    std::uint64_t pixelBytes = 0;   // rowBytes * rows
     std::uint64_t bmpFileSize = 0;  // pixelBytes + kBmpHeaderArea
 };
 
@@ -30,8 +30,8 @@ struct BitmapLayout {
 std::optional<BitmapLayout> LayoutOf(const BitmapEntry& entry, std::uint64_t fileSize, std::string* why);
 
 // Builds the complete .bmp for one found bitmap, or returns nothing and says why.
-std::optional<std::vector<std::uint8_t>> BuildBmp(std::span<const std::uint8_t> file, const BitmapEntry& entry,
-                                                  std::string* why);
+std::optional<std::vector<std::uint8_t>> BuildBmp(std::span<const std::uint8_t> file,
+                                                  const BitmapEntry& entry, std::string* why);
 
 // What the replacement code needs from a .bmp file's headers.
 struct BmpInfo {
@@ -50,7 +50,7 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
 // Writes the palette and pixels of `bmp` over the found bitmap in `file` (in memory). Refuses, leaving
 // `file` untouched, when the .bmp is not an uncompressed 8-bit bitmap of exactly the entry's width and
 // height or when its pixel data does not have exactly the size of the bitmap it replaces.
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
-                   std::string* why);
+bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
+                   std::span<const std::uint8_t> bmp, std::string* why);
 
 }  // namespace pickwell

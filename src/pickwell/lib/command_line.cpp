@@ -58,7 +58,8 @@ int Scan(const std::string& path, std::ostream& out, std::ostream& err) {
     if (!LoadModule(path, &module, err)) return 1;
     int number = 0;
     for (const BitmapEntry& e : module.Bitmaps()) {
-        out << ++number << ' ' << e.headerPos << ' ' << e.width << ' ' << e.height << ' ' << e.paletteCount << '\n';
+        out << ++number << ' ' << e.headerPos << ' ' << e.width << ' ' << e.height << ' ' << e.paletteCount
+            << '\n';
     }
     return 0;
 }

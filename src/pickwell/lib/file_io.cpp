@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string SystemText(int err) { return std::error_code(err, std::generic_category()).message(); }
+std::string SystemText(int err) {
+    return std::error_code(err, std::generic_category()).message();
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const {

@@ -42,8 +42,9 @@ const BitmapEntry* Module::Entry(int number) const {
 std::optional<std::vector<std::uint8_t>> Module::MakeBmp(int number, std::string* why) const {
     const BitmapEntry* entry = Entry(number);
     if (entry == nullptr) {
-        if (why) *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
-                        " found)";
+        if (why)
+            *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
+                   " found)";
         return std::nullopt;
     }
     std::string reason;
@@ -55,8 +56,9 @@ std::optional<std::vector<std::uint8_t>> Module::MakeBmp(int number, std::string
 bool Module::Replace(int number, std::span<const std::uint8_t> bmp, std::string* why) {
     const BitmapEntry* entry = Entry(number);
     if (entry == nullptr) {
-        if (why) *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
-                        " found)";
+        if (why)
+            *why = "there is no bitmap number " + std::to_string(number) + " (" + std::to_string(Count()) +
+                   " found)";
         return false;
     }
     if (!IsWritable(path_)) {
@@ -88,8 +90,12 @@ int ClampNumber(const std::string& text, int count) {
     return static_cast<int>(std::clamp<long long>(value, 1, std::max(count, 1)));
 }
 
-int NextNumber(int number, int count) { return std::clamp(number + 1, 1, std::max(count, 1)); }
+int NextNumber(int number, int count) {
+    return std::clamp(number + 1, 1, std::max(count, 1));
+}
 
-int PreviousNumber(int number, int count) { return std::clamp(number - 1, 1, std::max(count, 1)); }
+int PreviousNumber(int number, int count) {
+    return std::clamp(number - 1, 1, std::max(count, 1));
+}
 
 }  // namespace pickwell

@@ -13,7 +13,7 @@ namespace pickwell {
 // A scanned file: its bytes as read, the bitmap table found in them, and the two operations on one
 // numbered bitmap (numbers run from 1 to Count()).
 class Module {
-public:
+  public:
     // Reads and scans the file, with one percentage for both. On failure the module is empty and `why` says
     // what went wrong.
     bool Load(const std::string& path, const ScanProgress& progress, std::string* why);
@@ -34,7 +34,7 @@ public:
     // memory. Nothing is written when the .bmp does not fit exactly or the file cannot be written.
     bool Replace(int number, std::span<const std::uint8_t> bmp, std::string* why);
 
-private:
+  private:
     std::string path_;
     std::vector<std::uint8_t> bytes_;
     ScanResult table_;

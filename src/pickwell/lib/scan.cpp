@@ -83,7 +83,8 @@ ScanResult ScanWith(std::span<const std::uint8_t> data, const ScanProgress& prog
         };
         // In slices, so that large files can report progress.
         for (const std::uint8_t* from = begin; from < end;) {
-            const std::uint8_t* to = static_cast<std::size_t>(end - from) > kProgressStep ? from + kProgressStep : end;
+            const std::uint8_t* to =
+                static_cast<std::size_t>(end - from) > kProgressStep ? from + kProgressStep : end;
             finder(from, to, found);
             from = to;
             if (progress && from < end) {
