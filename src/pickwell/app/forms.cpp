@@ -56,12 +56,6 @@ void FillListBox(wxListBox* list, const std::vector<std::string>& names) {
     if (!names.empty()) list->SetSelection(0);
 }
 
-void ShowError(wxWindow* parent, const std::string& text) {
-    wxString message = wxString::FromUTF8(text);
-    if (!message.empty()) message[0] = wxToupper(message[0]);
-    wxMessageBox(message, "Pickwell", wxOK | wxICON_ERROR, parent);
-}
-
 wxButton* AddButton(wxWindow* parent, wxSizer* sizer, const wxString& label, std::function<void()> action) {
     auto* b = new wxButton(parent, wxID_ANY, label);
     b->Bind(wxEVT_BUTTON, [action = std::move(action)](wxCommandEvent&) { action(); });
@@ -335,23 +329,24 @@ void CGauToBmpForm::View(int number) {
 void CGauToBmpForm::MakeBmp() {
     const std::string name = name_->GetValue().utf8_string();
     if (name.empty()) {
-        ShowError(this, "Type a name for the .bmp file first (include .bmp).");
+        pickwell_.ReportError(this, "Type a name for the .bmp file first (include .bmp).");
         return;
     }
     if (shown_.empty()) {
-        ShowError(this, "No bitmap is shown, so there is nothing to write.");
+        pickwell_.ReportError(this, "No bitmap is shown, so there is nothing to write.");
         return;
     }
     const fs::path target = fs::path(pickwell_.Folder()) / name;
     std::error_code ec;
     if (ToLowerAscii(target.filename().string()) == kScratchName) {
-        ShowError(this, std::string(kScratchName) +
-                            " is Pickwell's scratch file and is removed on exit; choose another name.");
+        pickwell_.ReportError(this,
+                              std::string(kScratchName) +
+                                  " is Pickwell's scratch file and is removed on exit; choose another name.");
         return;
     }
     std::string why;
     if (!pickwell::WriteFileSafely(target.string(), shown_, &why)) {
-        ShowError(this, "The .bmp file was not written: " + why);
+        pickwell_.ReportError(this, "The .bmp file was not written: " + why);
         return;
     }
     pickwell_.ShowDone(this);
@@ -436,11 +431,11 @@ void CBmpToGauForm::OnChoose() {
     std::vector<std::uint8_t> bmp;
     std::string why;
     if (!pickwell::ReadWholeFile((fs::path(pickwell_.Folder()) / name).string(), &bmp, &why)) {
-        ShowError(this, why);
+        pickwell_.ReportError(this, why);
         return;
     }
     if (!pickwell_.Module().Replace(pickwell_.Number(), bmp, &why)) {
-        ShowError(this, why);
+        pickwell_.ReportError(this, why);
         return;
     }
     pickwell_.ShowDone(this);

@@ -3,6 +3,7 @@
 #include <wx/frame.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class CStartForm : public wxFrame {
     void FillList();
     void ShowProgress(int percent);
     void HideProgress();
+    wxListBox* Files() const { return files_; }
+    wxStaticText* Status() const { return status_; }
 
   private:
     void OnChoose();
@@ -46,6 +49,12 @@ class CNumberedForm : public wxFrame {
     CNumberedForm(CPickwell& pickwell, const wxString& title);
     // Shows the table's total and sets the number box without raising its change handler.
     void ShowNumber(int number);
+    wxTextCtrl* TotalBox() const { return total_; }
+    wxTextCtrl* NumberBox() const { return number_; }
+    wxStaticText* WidthText() const { return width_; }
+    wxStaticText* HeightText() const { return height_; }
+    wxStaticText* Note() const { return note_; }
+    wxStaticBitmap* Picture() const { return picture_; }
 
   protected:
     // The rows both forms share, made on the form's panel.
@@ -74,6 +83,11 @@ class CGauToBmpForm : public CNumberedForm {
     void Open();
     // Writes bitmap `number` to the scratch file and shows it.
     void View(int number);
+    wxButton* ViewButton() const { return view_; }
+    wxButton* NextButton() const { return next_; }
+    wxButton* PreviousButton() const { return previous_; }
+    wxButton* MakeButton() const { return make_; }
+    wxTextCtrl* NameBox() const { return name_; }
 
   private:
     void MakeBmp();
@@ -91,6 +105,9 @@ class CBmpToGauForm : public CNumberedForm {
   public:
     explicit CBmpToGauForm(CPickwell& pickwell);
     void Open();
+    wxListBox* Files() const { return files_; }
+    wxStaticText* FileWidth() const { return fileWidth_; }
+    wxStaticText* FileHeight() const { return fileHeight_; }
 
   private:
     void FillList();
@@ -116,7 +133,8 @@ class CDoneForm : public wxFrame {
 // The whole program's state: the scanned module, the current bitmap number and the forms.
 class CPickwell {
   public:
-    CPickwell();
+    // Works on the files of `folder` (the current folder for the program); the scratch file lives there too.
+    explicit CPickwell(const std::string& folder);
     void Start();
     void Scan(const std::string& fileName);
     void ShowMenu();
@@ -134,6 +152,19 @@ class CPickwell {
     void ShowWait(wxWindow* over);
     void HideWait();
     void ShowDone(wxWindow* over);
+    // Failures of the user's actions (and the left-out warning) are shown in a message box unless a test
+    // listens instead.
+    void ReportError(wxWindow* over, const std::string& text, bool warning = false);
+    void SetErrorListener(std::function<void(const std::string&)> listener) {
+        errorListener_ = std::move(listener);
+    }
+
+    CStartForm* StartForm() const { return start_; }
+    CMenuForm* MenuForm() const { return menu_; }
+    CGauToBmpForm* GauToBmpForm() const { return gauToBmp_; }
+    CBmpToGauForm* BmpToGauForm() const { return bmpToGau_; }
+    CWaitForm* WaitForm() const { return wait_; }
+    CDoneForm* DoneForm() const { return done_; }
 
   private:
     void ShowOnly(wxFrame* form);
@@ -143,6 +174,7 @@ class CPickwell {
     std::string folder_;
     std::string scratch_;
     bool exiting_ = false;
+    std::function<void(const std::string&)> errorListener_;
     CStartForm* start_;
     CMenuForm* menu_;
     CGauToBmpForm* gauToBmp_;

@@ -9,11 +9,7 @@
 
 namespace fs = std::filesystem;
 
-CPickwell::CPickwell() {
-    std::error_code ec;
-    fs::path here = fs::current_path(ec);
-    if (ec) here = fs::path(".");
-    folder_ = here.string();
+CPickwell::CPickwell(const std::string& folder) : folder_(folder) {
     scratch_ = (fs::path(folder_) / "dum.bmp").string();
     start_ = new CStartForm(*this);
     menu_ = new CMenuForm(*this);
@@ -47,16 +43,16 @@ void CPickwell::Scan(const std::string& fileName) {
                                  [this](int percent) { start_->ShowProgress(percent); }, &why);
     if (!ok) {
         start_->HideProgress();
-        wxMessageBox(wxString::FromUTF8(why), "Pickwell", wxOK | wxICON_ERROR, start_);
+        ReportError(start_, why);
         return;
     }
     number_ = 1;
     if (module_.LeftOut() > 0) {
-        wxMessageBox(wxString::Format("%s holds more matching headers than the table can keep: the first %d "
-                                      "were kept and %llu more were left out.",
-                                      wxString::FromUTF8(fileName), static_cast<int>(pickwell::kMaxBitmaps),
-                                      static_cast<unsigned long long>(module_.LeftOut())),
-                     "Pickwell", wxOK | wxICON_WARNING, start_);
+        ReportError(start_,
+                    fileName + " holds more matching headers than the table can keep: the first " +
+                        std::to_string(pickwell::kMaxBitmaps) + " were kept and " +
+                        std::to_string(module_.LeftOut()) + " more were left out.",
+                    true);
     }
     ShowMenu();
 }
@@ -120,20 +116,12 @@ void CPickwell::ShowDone(wxWindow* over) {
     done_->Raise();
 }
 
-namespace {
-
-class CPickwellApp : public wxApp {
-  public:
-    bool OnInit() override {
-        pickwell_ = std::make_unique<CPickwell>();
-        pickwell_->Start();
-        return true;
+void CPickwell::ReportError(wxWindow* over, const std::string& text, bool warning) {
+    if (errorListener_) {
+        errorListener_(text);
+        return;
     }
-
-  private:
-    std::unique_ptr<CPickwell> pickwell_;
-};
-
-}  // namespace
-
-wxIMPLEMENT_APP_NO_MAIN(CPickwellApp);
+    wxString message = wxString::FromUTF8(text);
+    if (!message.empty()) message[0] = wxToupper(message[0]);
+    wxMessageBox(message, "Pickwell", wxOK | (warning ? wxICON_WARNING : wxICON_ERROR), over);
+}
