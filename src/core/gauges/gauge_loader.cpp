@@ -156,6 +156,9 @@ bool LoadGaugeImages(ViewGauge& gauge, const GaugeLoadOptions& options, GaugeEnt
     if (gauge.Width() == 0.0 && designWidth > 0 && designWidth < 2000)
         gauge.SetWidth(designWidth, options.mode);
 
+    // The list was built (through the setters) before the bitmaps were known, so the scales still
+    // assume an element 0 of unknown size; bring them in step with the loaded element 0 now.
+    if (gauge.loadStatus == kLoadOk) gauge.SetWidth(gauge.Width(), options.mode);
     gauge.widthPresent = true;
     return true;
 }
