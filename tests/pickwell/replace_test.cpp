@@ -159,7 +159,7 @@ TEST(Replace, RefusesWhenTheBitmapInTheModuleRunsPastTheEnd) {
     EXPECT_EQ(Slurp(path), m.bytes);
 }
 
-TEST(Replace, ARemovedOrReadOnlyModuleIsReportedNotRecreated) {
+TEST(Replace, AModuleThatIsReadOnlyChangedOrGoneIsLeftAlone) {
     TwoBitmapModule t;
     const auto bmp = EditedBmp(t.module, 1);
 #if __has_include(<unistd.h>)
@@ -172,8 +172,15 @@ TEST(Replace, ARemovedOrReadOnlyModuleIsReportedNotRecreated) {
         std::filesystem::permissions(t.path, std::filesystem::perms::owner_all);
     }
 #endif
-    std::filesystem::remove(t.path);
+    // Changed by someone else since the scan: writing the scanned bytes back would undo that change.
+    auto changed = t.m.bytes;
+    changed.back() ^= 1;
+    Spill(t.path, changed);
     std::string why;
+    EXPECT_FALSE(t.module.Replace(1, bmp, &why));
+    EXPECT_NE(why.find("changed after it was scanned"), std::string::npos) << why;
+    EXPECT_EQ(Slurp(t.path), changed);
+    std::filesystem::remove(t.path);
     EXPECT_FALSE(t.module.Replace(1, bmp, &why));
     EXPECT_FALSE(std::filesystem::exists(t.path));
 }

@@ -65,7 +65,16 @@ bool Module::Replace(int number, std::span<const std::uint8_t> bmp, std::string*
         if (why) *why = "\"" + path_ + "\" cannot be opened for writing";
         return false;
     }
-    std::vector<std::uint8_t> patched = bytes_;
+    // The patch is made on the bytes as scanned; if the file was changed since, writing them back would
+    // undo those changes, so the file must still be what was scanned.
+    std::vector<std::uint8_t> onDisk;
+    if (!ReadWholeFile(path_, &onDisk, why)) return false;
+    if (onDisk != bytes_) {
+        if (why)
+            *why = "\"" + path_ + "\" was changed after it was scanned; scan it again before writing into it";
+        return false;
+    }
+    std::vector<std::uint8_t> patched = std::move(onDisk);
     std::string reason;
     if (!ReplaceBitmap(patched, *entry, bmp, &reason)) {
         if (why) *why = "bitmap " + std::to_string(number) + " was not replaced: " + reason;

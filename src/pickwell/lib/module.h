@@ -31,7 +31,8 @@ class Module {
     std::optional<std::vector<std::uint8_t>> MakeBmp(int number, std::string* why) const;
 
     // Writes the palette and pixels of a .bmp over bitmap `number` in the file on disk (safely) and in
-    // memory. Nothing is written when the .bmp does not fit exactly or the file cannot be written.
+    // memory. Nothing is written when the .bmp does not fit exactly, the file was changed since it was
+    // scanned, or the file cannot be written.
     bool Replace(int number, std::span<const std::uint8_t> bmp, std::string* why);
 
   private:
