@@ -217,7 +217,11 @@ void CNumberedForm::ShowSize() {
 }
 
 void CNumberedForm::SetNote(const wxString& text) {
-    note_->SetLabel(text);
+    wxString sentence = text;
+    if (!sentence.empty()) sentence[0] = wxToupper(sentence[0]);
+    note_->SetLabel(sentence);
+    // Reasons can be long; they wrap rather than run off the form.
+    note_->Wrap(std::max(200, GetClientSize().x - 24));
     note_->GetParent()->Layout();
 }
 
