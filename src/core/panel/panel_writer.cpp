@@ -99,7 +99,7 @@ std::string Padded(std::string s, std::size_t width, bool left = false) {
 }
 
 std::time_t HeaderTime(const PanelWriteOptions& options, bool* utc) {
-    *utc = false;
+    *utc = options.utc;
     if (options.time) return *options.time;
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
         char* end = nullptr;

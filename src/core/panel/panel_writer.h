@@ -22,6 +22,8 @@ struct PanelWriteOptions {
     // The time written in the header. Unset: SOURCE_DATE_EPOCH when it is set (as UTC), else now
     // (local time).
     std::optional<std::time_t> time;
+    // Show `time` as UTC instead of local time.
+    bool utc = false;
 };
 
 PanelWriteOptions WriteOptionsFrom(const Settings& settings);
