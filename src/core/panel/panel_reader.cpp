@@ -767,12 +767,21 @@ void Reader::readStrings() {
     std::size_t h = find(0, "[strings]");
     if (h == npos) return;
     std::size_t pos = h + 9;
-    for (int i = 0; i < kMaxStringPairs; ++i) {
+    // Pairs end with the section: a quote in a later section (the verbatim sections follow this one in
+    // a saved file) is not a string pair.
+    std::size_t end = text_.find("\n[", pos);
+    end = end == npos ? text_.size() : end + 1;
+    for (int i = 0; i < kMaxStringPairs;) {
         std::size_t q1 = text_.find('"', pos);
-        if (q1 == npos) break;
-        std::size_t q2 = text_.find('"', q1 + 1);
+        if (q1 == npos || q1 >= end) break;
+        // A name is a quoted text on one line; a quote without its partner on the line is skipped.
+        std::size_t q2 = text_.find_first_of("\"\r\n", q1 + 1);
         if (q2 == npos) break;
-        StringPair& pair = panel_.strings[i];
+        if (text_[q2] != '"') {
+            pos = q2;
+            continue;
+        }
+        StringPair& pair = panel_.strings[i++];
         pair.name = text_.substr(q1 + 1, q2 - q1 - 1);
         std::size_t eq = text_.find('=', q2 + 1);
         if (eq == npos) {

@@ -50,12 +50,14 @@ std::string WithoutCrLf(std::string_view s) {
     return out;
 }
 
+// Every line end becomes CR LF. A LF that already follows a CR (possible inside a string pair's
+// text, which may run over lines) is left alone, so that saving again never adds CRs.
 std::string ToCrLf(std::string_view s) {
     std::string out;
     out.reserve(s.size() + s.size() / 16);
-    for (char c : s) {
-        if (c == '\n') out.push_back('\r');
-        out.push_back(c);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\n' && (i == 0 || s[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(s[i]);
     }
     return out;
 }

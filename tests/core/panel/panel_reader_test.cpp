@@ -569,6 +569,11 @@ TEST(PanelReaderTables, StringPairs) {
     EXPECT_EQ(r.panel.strings[1].name, "two");
     EXPECT_EQ(r.panel.strings[1].value, "");
 
+    // A pair is one line of its own section: a lone quote is skipped, later sections are not read.
+    r = ReadText(OneWindow("[Strings]\n\"broken\n\"ok\"=1\n[Esound]\n\"not\"=a pair\n"));
+    EXPECT_EQ(StringPairCount(r.panel), 1);
+    EXPECT_EQ(r.panel.strings[0].name, "ok");
+
     std::string many = "[strings]\n";
     for (int i = 0; i < 20; ++i) many += "\"k" + std::to_string(i) + "\"=v" + std::to_string(i) + "\n";
     r = ReadText(OneWindow(many));
