@@ -1,17 +1,36 @@
 #include "panel/key_search.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace brindle {
 namespace {
 
 char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return static_cast<char>(c - ((c >= 'a' && c <= 'z') ? 32 : 0));
 }
+
+// Keys are short; longer ones (never used by the reader) take the slow path.
+constexpr std::size_t kMaxShortKey = 64;
 
 std::string UpperCopy(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = Upper(c);
+    // Eight bytes at a time: this runs over the whole text once per read.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::size_t n = out.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, out.data() + i, 8);
+        std::uint64_t low7 = w & ~kHigh;
+        std::uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;    // top bit set where >= 'a'
+        std::uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;  // top bit set where > 'z'
+        std::uint64_t lower = atLeastA & ~aboveZ & ~w & kHigh;   // ASCII lower-case letters
+        w ^= lower >> 2;                                         // clear their 0x20 bit
+        std::memcpy(out.data() + i, &w, 8);
+    }
+    for (; i < n; ++i) out[i] = Upper(out[i]);
     return out;
 }
 
@@ -20,12 +39,19 @@ std::string UpperCopy(std::string_view s) {
 constexpr std::array<const char*, 8> kStems = {"GAUGE", "FIXED WINDOW", "WINDOW",    "VIEW_",
                                                "COLOR", "[WINDOW",      "[VCOCKPIT", "[FIXED WINDOW"};
 
+// Byte by byte, as the C library's strupr does it.
+std::string PlainUpperCopy(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = Upper(c);
+    return out;
+}
+
 }  // namespace
 
 std::size_t LiteralKeyFind(std::string_view text, std::size_t start, std::string_view key) {
     if (start > text.size()) return std::string_view::npos;
-    std::string copy = UpperCopy(text.substr(start));
-    std::string k = UpperCopy(key);
+    std::string copy = PlainUpperCopy(text.substr(start));
+    std::string k = PlainUpperCopy(key);
     std::size_t p = copy.find(k);
     return p == std::string::npos ? std::string_view::npos : start + p;
 }
@@ -36,8 +62,17 @@ KeySearch::KeySearch(std::string_view text, bool literal) : text_(text), literal
 }
 
 std::size_t KeySearch::find(std::size_t start, std::string_view key, std::size_t limit) const {
-    std::string k = UpperCopy(key);
-    std::size_t p = literal_ ? findLiteral(start, k) : findFast(start, k, limit);
+    std::size_t p;
+    if (literal_) {
+        p = findLiteral(start, std::string(key));
+    } else if (key.size() <= kMaxShortKey) {
+        char buf[kMaxShortKey];
+        for (std::size_t i = 0; i < key.size(); ++i) buf[i] = Upper(key[i]);
+        p = findFast(start, std::string_view(buf, key.size()), limit);
+    } else {
+        std::string k = UpperCopy(key);
+        p = findFast(start, k, limit);
+    }
     return (p != npos && p < limit) ? p : npos;
 }
 
@@ -68,11 +103,11 @@ void KeySearch::buildStem(Stem& stem) const {
     stem.built = true;
 }
 
-std::size_t KeySearch::findFast(std::size_t start, const std::string& key, std::size_t limit) const {
+std::size_t KeySearch::findFast(std::size_t start, std::string_view key, std::size_t limit) const {
     if (start > upper_.size() || key.size() > upper_.size() - start) return npos;
     for (Stem& stem : stems_) {
         std::string_view s(stem.key);
-        if (key.size() < s.size() + 2 || key.compare(0, s.size(), s) != 0) continue;
+        if (key.size() < s.size() + 2 || key[0] != s[0] || key.substr(0, s.size()) != s) continue;
         if (!stem.built) buildStem(stem);
         std::uint64_t bucket = (static_cast<std::uint64_t>(static_cast<unsigned char>(key[s.size()])) << 8) |
                                static_cast<unsigned char>(key[s.size() + 1]);
@@ -80,7 +115,7 @@ std::size_t KeySearch::findFast(std::size_t start, const std::string& key, std::
         for (; it != stem.entries.end() && (*it >> 32) == bucket; ++it) {
             std::size_t p = static_cast<std::size_t>(*it & 0xFFFFFFFFu);
             if (p >= limit) return npos;
-            if (upper_.compare(p, key.size(), key) == 0) return p;
+            if (std::string_view(upper_).substr(p, key.size()) == key) return p;
         }
         return npos;
     }

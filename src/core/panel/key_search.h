@@ -42,7 +42,7 @@ class KeySearch {
     };
 
     std::size_t findLiteral(std::size_t start, const std::string& key) const;
-    std::size_t findFast(std::size_t start, const std::string& key, std::size_t limit) const;
+    std::size_t findFast(std::size_t start, std::string_view key, std::size_t limit) const;
     void buildStem(Stem& stem) const;
     std::uint64_t bucketAt(std::size_t pos) const;
 

@@ -1,6 +1,7 @@
 #include "panel/panel_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -98,11 +99,35 @@ double AtofLike(std::string_view s) {
     return v;
 }
 
-std::string TrimTrailing(std::string_view s, bool lineEndsToo) {
+std::string_view TrimTrailing(std::string_view s, bool lineEndsToo) {
     std::size_t n = s.size();
     while (n > 0 && (IsBlank(s[n - 1]) || (lineEndsToo && IsLineEnd(s[n - 1])))) --n;
-    return std::string(s.substr(0, n));
+    return s.substr(0, n);
 }
+
+// "GAUGE%02d" without the cost of printf, which shows in reading large panels.
+class GaugeKey {
+  public:
+    explicit GaugeKey(int n) {
+        std::memcpy(buf_, "GAUGE", 5);
+        std::size_t len = 5;
+        char digits[12];
+        std::size_t d = 0;
+        unsigned v = static_cast<unsigned>(n);
+        do {
+            digits[d++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (d < 2) digits[d++] = '0';
+        while (d > 0) buf_[len++] = digits[--d];
+        size_ = len;
+    }
+    operator std::string_view() const { return std::string_view(buf_, size_); }  // NOLINT
+
+  private:
+    char buf_[20];
+    std::size_t size_;
+};
 
 class Reader {
   public:
@@ -128,9 +153,11 @@ class Reader {
         std::size_t eq = text_.find('=', keyPos);
         return eq == npos ? npos : eq + 1;
     }
+    // The first CR or LF at or after `pos`, or the end of the text.
     std::size_t lineEnd(std::size_t pos) const {
-        std::size_t e = text_.find_first_of("\r\n", pos);
-        return e == npos ? text_.size() : e;
+        std::size_t n = text_.size();
+        while (pos < n && text_[pos] != '\r' && text_[pos] != '\n') ++pos;
+        return std::min(pos, n);
     }
     std::optional<std::string> textValue(std::size_t keyPos, bool wholeLine = false) const;
     int unsignedValue(std::size_t keyPos) const;
@@ -179,12 +206,12 @@ class Reader {
 std::optional<std::string> Reader::textValue(std::size_t keyPos, bool wholeLine) const {
     std::size_t v = valueStart(keyPos);
     if (v == npos) return std::nullopt;
-    std::size_t e = text_.find_first_of(wholeLine ? "\r\n" : ",\r\n", v);
-    if (e == npos) e = text_.size();
+    std::size_t e = v;
+    while (e < text_.size() && !IsLineEnd(text_[e]) && (wholeLine || text_[e] != ',')) ++e;
     if (e - v >= kMaxValueLength) return std::nullopt;
-    std::string s = TrimTrailing(std::string_view(text_).substr(v, e - v), true);
+    std::string_view s = TrimTrailing(std::string_view(text_).substr(v, e - v), true);
     if (s.empty()) return std::nullopt;
-    return s;
+    return std::string(s);
 }
 
 int Reader::unsignedValue(std::size_t keyPos) const {
@@ -530,10 +557,11 @@ void Reader::readGauges(PanelWindow& w, int number) {
     int g = 0;
     int n = 0;
     std::vector<GaugeEntry> gauges;
+    gauges.reserve(16);
     while (g < kMaxGauges) {
-        std::size_t p = search_->findAtLineStart(h, Format("GAUGE%02d", n), end);
+        std::size_t p = search_->findAtLineStart(h, GaugeKey(n), end);
         if (p == npos) {
-            p = find(h, Format("GAUGE%02d", n + 1), end);
+            p = find(h, GaugeKey(n + 1), end);
             if (p == npos) break;
             ShowError(Format(
                 "An error in the gauge numbering sequence was found with Gauge%02d in Window %d.\n\nI'll "
@@ -578,27 +606,33 @@ SignedField ReadSigned(std::string_view s) {
 void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) {
     std::size_t e = lineEnd(pos);
     e = std::min(e, pos + kMaxGaugeLine);
-    std::string line = TrimTrailing(std::string_view(text_).substr(pos, e - pos), false);
+    std::string_view line = TrimTrailing(std::string_view(text_).substr(pos, e - pos), false);
 
     std::size_t semi = line.rfind(';');
-    if (semi != std::string::npos) out.comment = line.substr(semi);
+    if (semi != npos) out.comment = std::string(line.substr(semi));
 
     std::string_view rest;
     std::size_t eq = line.find('=');
-    if (eq != std::string::npos) rest = std::string_view(line).substr(eq + 1);
-    std::vector<std::string_view> fields;
-    for (std::size_t i = 0;;) {
+    if (eq != npos) rest = line.substr(eq + 1);
+    // Only the first six fields matter; the count tells where the line ended.
+    struct Fields {
+        std::array<std::string_view, 6> f;
+        std::size_t n = 0;
+        std::size_t size() const { return n; }
+        std::string_view operator[](std::size_t i) const { return f[i]; }
+    } fields;
+    for (std::size_t i = 0; fields.n < fields.f.size();) {
         std::size_t c = rest.find(',', i);
-        fields.push_back(rest.substr(i, c == npos ? npos : c - i));
+        fields.f[fields.n++] = rest.substr(i, c == npos ? npos : c - i);
         if (c == npos) break;
         i = c + 1;
     }
 
     std::string_view nameField = fields[0].substr(0, std::min(fields[0].size(), kMaxGaugeNameField));
-    std::string name = TrimTrailing(nameField, false);
+    std::string_view name = TrimTrailing(nameField, false);
     std::size_t lead = 0;
     while (lead < name.size() && IsBlank(name[lead])) ++lead;
-    out.name = std::string_view(name).substr(lead);
+    out.name = name.substr(lead);
 
     SignedField x, y, width, height;
     if (fields.size() == 1) {
