@@ -97,6 +97,8 @@ class ViewGauge {
     Pixel placeholderColour = kPlaceholderMagenta;
     bool widthPresent = false;
     bool heightPresent = false;
+    // The comment of the gauge's panel line, carried so that writing the list back keeps it.
+    std::optional<std::string> comment;
 
     // Whether any of the 28 slots holds a bitmap.
     bool HasAnyBitmap() const;
