@@ -295,7 +295,22 @@ void PanelView::Paint(Image& out, ViewPoint origin, const PixelRect& clip) {
     const PixelRect c = clip.Intersect(PixelRect::FromSize(origin.x, origin.y, out.Width(), out.Height()));
     if (c.Empty()) return;
     const PixelRect ic = Offset(c, -origin.x, -origin.y);
-    FillRect(out, ic, kViewBackground, ic);
+    // The view's own colour only where the window's picture does not cover the clip.
+    PixelRect covered;
+    if (shown_) {
+        const ViewPoint scroll = geometry_.ScrollPosition();
+        const ViewSize size = ScrollSizesForZoom(settings_->Zoom(), window_.bitmapWidth, window_.bitmapHeight);
+        covered = PixelRect::FromSize(-scroll.x, -scroll.y, size.width, size.height).Intersect(c);
+    }
+    if (covered.Empty()) {
+        FillRect(out, ic, kViewBackground, ic);
+    } else {
+        const PixelRect k = Offset(covered, -origin.x, -origin.y);
+        FillRect(out, {ic.left, ic.top, ic.right, k.top}, kViewBackground, ic);
+        FillRect(out, {ic.left, k.bottom, ic.right, ic.bottom}, kViewBackground, ic);
+        FillRect(out, {ic.left, k.top, k.left, k.bottom}, kViewBackground, ic);
+        FillRect(out, {k.right, k.top, ic.right, k.bottom}, kViewBackground, ic);
+    }
     if (shown_) {
         PaintBackground(out, origin, c);
         const PlacementParams p = Placement();
@@ -383,7 +398,8 @@ void PanelView::PaintGauge(int index, Image& out, ViewPoint origin, const PixelR
             // exactly black.
             const StretchQuality q = transparent ? StretchQuality::kColorOnColor : Quality();
             const PixelRect target = Offset(*rect, -origin.x, -origin.y);
-            if (const Image* scaled = elements_.Get(s.bitmap, rect->Width(), rect->Height(), q)) {
+            if (const ScaledBitmap* scaled =
+                    elements_.Get(s.bitmap, rect->Width(), rect->Height(), q, transparent)) {
                 BlitScaled(out, target.left, target.top, *scaled, transparent, ic);
             } else if (transparent) {
                 TransparentStretch(out, target, *s.bitmap, ic);

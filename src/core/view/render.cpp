@@ -108,18 +108,52 @@ void DrawGaugeOutline(Image& dst, const PixelRect& rect, Pixel colour, bool cros
     }
 }
 
-const Image* ScaledBitmapCache::Get(const ImagePtr& src, int w, int h, StretchQuality quality) {
+void ScaledBitmap::MakeRuns(Pixel key) {
+    rowStart.clear();
+    runs.clear();
+    rowStart.reserve(static_cast<size_t>(image.Height()) + 1);
+    for (int y = 0; y < image.Height(); ++y) {
+        rowStart.push_back(static_cast<int>(runs.size()));
+        int x = 0;
+        const int w = image.Width();
+        while (x < w) {
+            while (x < w && image.At(x, y) == key) ++x;
+            int first = x;
+            while (x < w && image.At(x, y) != key) ++x;
+            if (x > first) runs.emplace_back(first, x);
+        }
+    }
+    rowStart.push_back(static_cast<int>(runs.size()));
+}
+
+std::size_t ScaledBitmap::Bytes() const {
+    return image.Pixels().size() * sizeof(Pixel) + rowStart.size() * sizeof(int) +
+           runs.size() * sizeof(std::pair<int, int>);
+}
+
+const ScaledBitmap* ScaledBitmapCache::Get(const ImagePtr& src, int w, int h, StretchQuality quality,
+                                           bool runs) {
     if (!src || src->Empty() || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide ||
         std::int64_t{w} * h > kMaxImagePixels) {
         return nullptr;
     }
     Key key{src.get(), w, h, static_cast<int>(quality)};
-    if (auto it = entries_.find(key); it != entries_.end()) return &it->second.scaled;
+    if (auto it = entries_.find(key); it != entries_.end()) {
+        ScaledBitmap& found = it->second.scaled;
+        if (runs && !found.HasRuns()) {
+            bytes_ -= found.Bytes();
+            found.MakeRuns();
+            bytes_ += found.Bytes();
+        }
+        return &found;
+    }
 
-    Image scaled(w, h);
-    if (scaled.Empty()) return nullptr;
-    StretchCopy(scaled, scaled.Bounds(), *src, src->Bounds(), quality, scaled.Bounds());
-    const std::size_t size = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * sizeof(Pixel);
+    ScaledBitmap scaled;
+    scaled.image = Image(w, h);
+    if (scaled.image.Empty()) return nullptr;
+    StretchCopy(scaled.image, scaled.image.Bounds(), *src, src->Bounds(), quality, scaled.image.Bounds());
+    if (runs) scaled.MakeRuns();
+    const std::size_t size = scaled.Bytes();
     if (bytes_ + size > budget_) {
         // Zooming leaves whole sets of sizes unused; start again rather than grow without end.
         Clear();
@@ -154,6 +188,30 @@ void BlitScaled(Image& dst, int x, int y, const Image& scaled, bool transparent,
         }
         for (int i = 0; i < n; ++i) {
             if (s[i] != key) d[i] = s[i];
+        }
+    }
+}
+
+void BlitScaled(Image& dst, int x, int y, const ScaledBitmap& scaled, bool transparent,
+                const PixelRect& clip) {
+    if (!transparent || !scaled.HasRuns()) {
+        BlitScaled(dst, x, y, scaled.image, transparent, clip);
+        return;
+    }
+    const Image& img = scaled.image;
+    PixelRect vis =
+        PixelRect::FromSize(x, y, img.Width(), img.Height()).Intersect(clip).Intersect(dst.Bounds());
+    if (vis.Empty()) return;
+    const int c0 = vis.left - x, c1 = vis.right - x;
+    for (int row = vis.top; row < vis.bottom; ++row) {
+        const int sy = row - y;
+        const Pixel* s = img.Pixels().data() + static_cast<std::size_t>(sy) * img.Width();
+        Pixel* d = dst.Pixels().data() + static_cast<std::size_t>(row) * dst.Width();
+        for (int k = scaled.rowStart[static_cast<size_t>(sy)];
+             k < scaled.rowStart[static_cast<size_t>(sy) + 1]; ++k) {
+            int a = std::max(scaled.runs[static_cast<size_t>(k)].first, c0);
+            int b = std::min(scaled.runs[static_cast<size_t>(k)].second, c1);
+            if (b > a) std::memcpy(d + (x + a), s + a, static_cast<std::size_t>(b - a) * sizeof(Pixel));
         }
     }
 }

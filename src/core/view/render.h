@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "view/geometry.h"
 #include "view/image.h"
@@ -50,6 +52,17 @@ PixelRect GaugeRect(ViewGauge& gauge, const PlacementParams& p);
 void DrawGaugeOutline(Image& dst, const PixelRect& rect, Pixel colour, bool cross, bool handles,
                       const PixelRect& clip);
 
+// An element bitmap scaled to its drawn size; for transparent drawing also the runs of each row
+// that are not the key colour, so that drawing copies runs instead of testing every pixel.
+struct ScaledBitmap {
+    Image image;
+    std::vector<int> rowStart;              // height + 1 offsets into runs; empty until made
+    std::vector<std::pair<int, int>> runs;  // [first, last + 1) columns of non-key pixels
+    bool HasRuns() const { return !rowStart.empty(); }
+    void MakeRuns(Pixel key = kBlack);
+    std::size_t Bytes() const;
+};
+
 // Element bitmaps scaled to the size they are drawn at, so that a repaint only copies pixels. The
 // scaled copy is the same, pixel for pixel, as scaling the bitmap straight into the view, so partial
 // repaints join seamlessly. Entries beyond the byte budget are not kept.
@@ -57,9 +70,9 @@ class ScaledBitmapCache {
   public:
     explicit ScaledBitmapCache(std::size_t byteBudget = std::size_t{128} << 20) : budget_(byteBudget) {}
 
-    // `src` scaled to w x h with `quality`; null when w or h is not positive or the image would be
-    // too large. The result stays valid until the cache is cleared or the next Get.
-    const Image* Get(const ImagePtr& src, int w, int h, StretchQuality quality);
+    // `src` scaled to w x h with `quality` (with its runs when `runs`); null when w or h is not
+    // positive or the image would be too large. Valid until the cache is cleared or the next Get.
+    const ScaledBitmap* Get(const ImagePtr& src, int w, int h, StretchQuality quality, bool runs = false);
     void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Entries() const { return entries_.size(); }
@@ -68,17 +81,21 @@ class ScaledBitmapCache {
     using Key = std::tuple<const Image*, int, int, int>;
     struct Entry {
         ImagePtr source;  // keeps the key's pointer from being reused
-        Image scaled;
+        ScaledBitmap scaled;
     };
     std::map<Key, Entry> entries_;
     std::size_t bytes_ = 0;
     std::size_t budget_;
-    Image scratch_;  // the last image that did not fit the budget
+    ScaledBitmap scratch_;  // the last bitmap that did not fit the budget
 };
 
 // Draws an already scaled image at (x, y) of `dst` inside `clip`: every pixel, or with `transparent`
 // every pixel that is not `key`.
 void BlitScaled(Image& dst, int x, int y, const Image& scaled, bool transparent, const PixelRect& clip,
                 Pixel key = kBlack);
+// The same for a cached bitmap; transparent drawing uses its runs (made with black as the key) when
+// it has them.
+void BlitScaled(Image& dst, int x, int y, const ScaledBitmap& scaled, bool transparent,
+                const PixelRect& clip);
 
 }  // namespace brindle

@@ -545,11 +545,11 @@ TEST(MainFrameTitles, ByWindowKind) {
 TEST(ScaledBitmapCache, KeepsWithinItsBudgetAndMatchesADirectStretch) {
     ScaledBitmapCache cache(200 * sizeof(Pixel));
     ImagePtr src = Pattern(7, 5, 9);
-    const Image* a = cache.Get(src, 10, 10, StretchQuality::kColorOnColor);
+    const ScaledBitmap* a = cache.Get(src, 10, 10, StretchQuality::kColorOnColor);
     ASSERT_TRUE(a);
     Image direct(10, 10);
     StretchCopy(direct, direct.Bounds(), *src, src->Bounds(), StretchQuality::kColorOnColor, direct.Bounds());
-    EXPECT_EQ(*a, direct);
+    EXPECT_EQ(a->image, direct);
     EXPECT_EQ(cache.Get(src, 10, 10, StretchQuality::kColorOnColor), a);
     cache.Get(src, 10, 11, StretchQuality::kColorOnColor);  // over budget: starts again
     EXPECT_EQ(cache.Entries(), 1u);
@@ -557,6 +557,19 @@ TEST(ScaledBitmapCache, KeepsWithinItsBudgetAndMatchesADirectStretch) {
     EXPECT_TRUE(cache.Get(src, 30, 30, StretchQuality::kHalftone));  // larger than the budget: not kept
     EXPECT_EQ(cache.Entries(), 0u);
     EXPECT_FALSE(cache.Get(src, 0, 3, StretchQuality::kHalftone));
+
+    // Drawing by runs leaves the same pixels as testing each one, also when cut by the clip.
+    ScaledBitmapCache big;
+    auto holes = std::make_shared<Image>(*Pattern(9, 6, 0));
+    for (int i = 0; i < 54; i += 4) holes->Pixels()[static_cast<size_t>(i)] = kBlack;
+    const ScaledBitmap* r = big.Get(holes, 13, 8, StretchQuality::kColorOnColor, true);
+    ASSERT_TRUE(r && r->HasRuns());
+    for (PixelRect clip : {PixelRect{0, 0, 20, 20}, PixelRect{5, 3, 9, 7}, PixelRect{0, 0, 4, 20}}) {
+        Image byRuns(20, 20, kBlue), byPixels(20, 20, kBlue);
+        BlitScaled(byRuns, -2, 3, *r, true, clip);
+        BlitScaled(byPixels, -2, 3, r->image, true, clip);
+        EXPECT_EQ(byRuns, byPixels);
+    }
 }
 
 TEST(RenderPng, RoundTrip) {
