@@ -255,7 +255,7 @@ PixelRect PanelView::GaugeDirtyRect(int index) {
     const PlacementParams p = Placement();
     ViewGauge& g = window_.gauges[static_cast<size_t>(index)];
     PixelRect r = brindle::GaugeRect(g, p);
-    // Elements the filter shows beyond the rectangle's walk, and the origin marker.
+    // Elements the filter shows beyond the rectangle's walk, the handles and the origin marker.
     const unsigned types = static_cast<unsigned>(p.drawTypes) | kElementStatic;
     auto add = [&r](const PixelRect& e) {
         if (e.Empty()) return;
@@ -263,6 +263,12 @@ PixelRect PanelView::GaugeDirtyRect(int index) {
                       : PixelRect{std::min(r.left, e.left), std::min(r.top, e.top),
                                   std::max(r.right, e.right), std::max(r.bottom, e.bottom)};
     };
+    if (!r.Empty()) {
+        // Handles of a gauge smaller than themselves reach past its rectangle.
+        const PixelRect g0 = r;
+        add(PixelRect::FromSize(g0.left, g0.top, kHandleSize, kHandleSize));
+        add({g0.right - kHandleSize, g0.bottom - kHandleSize, g0.right, g0.bottom});
+    }
     if (p.drawAll) {
         for (int i = 1; i < kElementSlotCount; ++i) {
             const ElementSlot& s = g.slots[static_cast<size_t>(i)];
@@ -299,7 +305,8 @@ void PanelView::Paint(Image& out, ViewPoint origin, const PixelRect& clip) {
     PixelRect covered;
     if (shown_) {
         const ViewPoint scroll = geometry_.ScrollPosition();
-        const ViewSize size = ScrollSizesForZoom(settings_->Zoom(), window_.bitmapWidth, window_.bitmapHeight);
+        const ViewSize size =
+            ScrollSizesForZoom(settings_->Zoom(), window_.bitmapWidth, window_.bitmapHeight);
         covered = PixelRect::FromSize(-scroll.x, -scroll.y, size.width, size.height).Intersect(c);
     }
     if (covered.Empty()) {

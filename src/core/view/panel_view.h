@@ -95,7 +95,8 @@ class PanelView {
     PlacementParams Placement() const;
     // Gauge `index`'s rectangle in client pixels (empty for an index out of range).
     PixelRect GaugeRect(int index);
-    // What must be repainted when gauge `index` changes: its rectangle and its origin marker.
+    // What must be repainted when gauge `index` changes: everything it draws (its elements, outline,
+    // handles and origin marker). The editing controller invalidates this before and after a change.
     PixelRect GaugeDirtyRect(int index);
     std::optional<PixelRect> ElementRect(int gauge, int slot);
 

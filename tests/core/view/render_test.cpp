@@ -411,7 +411,7 @@ TEST_F(RenderTest, GridDotsAndOriginMarker) {
     EXPECT_EQ(img.At(21, 18), kOriginMarkerColour);  // 8 x 8, beyond the 6-unit gauge
     EXPECT_EQ(img.At(33, 21), kOutlineYellow);       // the farther gauge has none
     PixelRect dirty = view.GaugeDirtyRect(0);
-    EXPECT_EQ(dirty, (PixelRect{14, 12, 22, 20}));
+    EXPECT_EQ(dirty, (PixelRect{12, 10, 22, 20}));  // handles and marker reach out
 }
 
 TEST_F(RenderTest, RemoveGaugeFlashesRedThenCompacts) {
