@@ -70,7 +70,7 @@ int ClampToInt(std::int64_t v) {
 int DigitsValue(std::string_view s, std::size_t maxDigits = 11) {
     std::int64_t v = 0;
     for (std::size_t i = 0; i < s.size() && i < maxDigits && IsDigit(s[i]); ++i) {
-        v = v * 10 + (s[i] - '0');
+        if (v < (std::int64_t{1} << 40)) v = v * 10 + (s[i] - '0');
     }
     return ClampToInt(v);
 }

@@ -551,6 +551,10 @@ TEST(PanelReaderTables, ColourTableInFs2000AndPaletteInCfs) {
         EXPECT_TRUE(c.texts().empty());
     }
     EXPECT_EQ(ReadText(OneWindow("color00=1,2,3\n")).panel.colorCount, 0);
+    // Overlong numbers saturate instead of overflowing.
+    ReadResult huge = ReadText(OneWindow("[8 Bit Colors]\ncolor00=99999999999999999999999,2,3\n"));
+    EXPECT_EQ(huge.panel.colorCount, 1);
+    EXPECT_EQ(huge.panel.colors[0].green(), 2);
 }
 
 TEST(PanelReaderTables, DefaultView) {
