@@ -367,7 +367,7 @@ OrderResult MoveInDrawingOrder(std::vector<ViewGauge>& gauges, OrderMove move) {
             break;
     }
     Renumber(gauges);
-    return {true, nullptr};
+    return {true, {}};
 }
 
 void Renumber(std::vector<ViewGauge>& gauges) {

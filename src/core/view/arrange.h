@@ -122,7 +122,7 @@ inline constexpr const char* kAlreadyOnTopMessage = "This Gauge is already on th
 inline constexpr const char* kAlreadyFirstMessage = "This Gauge is already Gauge 00\nand the first drawn!";
 struct OrderResult {
     bool changed = false;
-    const char* message = nullptr;  // the warning to show, or null
+    std::string message;  // the warning to show, or empty
 };
 OrderResult MoveInDrawingOrder(std::vector<ViewGauge>& gauges, OrderMove move);
 

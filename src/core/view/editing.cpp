@@ -578,7 +578,7 @@ EditOutput EditingController::SnapSelectedToGrid() {
 EditOutput EditingController::MoveInDrawingOrder(OrderMove move) {
     EditOutput out;
     const OrderResult r = brindle::MoveInDrawingOrder(Gauges(), move);
-    if (r.message) ShowWarning(r.message);
+    if (!r.message.empty()) ShowWarning(r.message);
     if (r.changed) {
         out.modified = true;
         resizeGauge_ = -1;

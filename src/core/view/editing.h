@@ -152,7 +152,9 @@ class EditingController {
     EditOutput ContextMenu(std::optional<ViewPoint> p, Modifiers m);
 
     // Key events. repeatCount is the number of auto-repeats the event stands for (at least 1);
-    // previouslyDown is set when the key was already down (auto-repeat).
+    // previouslyDown is set when the key was already down (auto-repeat). Every key-down that changes
+    // gauges is one undo step. Tab steps to the next gauge, Shift+Tab to the previous one; an
+    // auto-repeated Tab keeps stepping the same way. Nothing happens while no window is shown.
     EditOutput KeyDown(EditKey key, int repeatCount = 1, bool previouslyDown = false);
     EditOutput KeyUp(EditKey key);
 

@@ -311,7 +311,7 @@ TEST(Arrange, DrawingOrderAndItsMessages) {
         OrderResult r = MoveInDrawingOrder(v, c.move);
         EXPECT_EQ(order(v), c.order);
         EXPECT_EQ(r.changed, c.message == nullptr);
-        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.message, c.message ? c.message : "");
         for (size_t i = 0; i < v.size(); ++i) EXPECT_EQ(v[i].index, static_cast<int>(i));
     }
     auto two = named({0, 1});
@@ -320,7 +320,7 @@ TEST(Arrange, DrawingOrderAndItsMessages) {
     auto none = named({});
     OrderResult r = MoveInDrawingOrder(none, OrderMove::kUp);
     EXPECT_FALSE(r.changed);
-    EXPECT_EQ(r.message, nullptr);
+    EXPECT_EQ(r.message, "");
 }
 
 TEST(Arrange, DeleteCompactsAndRenumbers) {
