@@ -131,31 +131,35 @@ const PeImage::Section* PeImage::SectionAt(std::uint32_t rva) const {
     return nullptr;
 }
 
+bool PeImage::RegionAt(std::uint64_t pos, Region& r) const {
+    if (pos >= sizeOfImage_) return false;
+    if (pos < sizeOfHeaders_) {
+        r.start = 0;
+        r.end = sizeOfHeaders_;
+        r.fileStart = 0;
+        r.fileBytes = std::min<std::uint64_t>(sizeOfHeaders_, file_.size());
+        return true;
+    }
+    const Section* s = SectionAt(static_cast<std::uint32_t>(pos));
+    if (!s) return false;
+    r.start = s->virtualAddress;
+    r.end = std::uint64_t{s->virtualAddress} + (s->virtualSize != 0 ? s->virtualSize : s->rawSize);
+    r.fileStart = s->rawOffset;
+    r.fileBytes = std::min<std::uint64_t>(s->rawSize, r.end - r.start);
+    return true;
+}
+
 bool PeImage::Read(std::uint32_t rva, std::span<std::uint8_t> out) const {
     std::uint64_t pos = rva;
     std::size_t done = 0;
     while (done < out.size()) {
-        if (pos >= sizeOfImage_) return false;
-        std::uint64_t regionStart, regionEnd, fileStart, fileBytes;
-        if (pos < sizeOfHeaders_) {
-            regionStart = 0;
-            regionEnd = sizeOfHeaders_;
-            fileStart = 0;
-            fileBytes = std::min<std::uint64_t>(sizeOfHeaders_, file_.size());
-        } else if (const Section* s = SectionAt(static_cast<std::uint32_t>(pos))) {
-            regionStart = s->virtualAddress;
-            regionEnd =
-                std::uint64_t{s->virtualAddress} + (s->virtualSize != 0 ? s->virtualSize : s->rawSize);
-            fileStart = s->rawOffset;
-            fileBytes = std::min<std::uint64_t>(s->rawSize, regionEnd - regionStart);
-        } else {
-            return false;
-        }
-        std::uint64_t off = pos - regionStart;
-        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size() - done, regionEnd - pos));
+        Region r;
+        if (!RegionAt(pos, r)) return false;
+        std::uint64_t off = pos - r.start;
+        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size() - done, r.end - pos));
         for (std::size_t i = 0; i < n; ++i) {
             std::uint64_t o = off + i;
-            out[done + i] = o < fileBytes ? file_[static_cast<std::size_t>(fileStart + o)] : 0;
+            out[done + i] = o < r.fileBytes ? file_[static_cast<std::size_t>(r.fileStart + o)] : 0;
         }
         done += n;
         pos += n;
@@ -179,12 +183,21 @@ std::optional<std::uint16_t> PeImage::U16(std::uint32_t rva) const {
 std::optional<std::string> PeImage::CString(std::uint32_t rva, std::size_t maxLen) const {
     std::string out;
     std::uint64_t pos = rva;
-    for (std::size_t i = 0; i <= maxLen; ++i, ++pos) {
-        if (pos > 0xFFFFFFFFu) return std::nullopt;
-        std::uint8_t c;
-        if (!Read(static_cast<std::uint32_t>(pos), std::span<std::uint8_t>(&c, 1))) return std::nullopt;
-        if (c == 0) return out;
-        out.push_back(static_cast<char>(c));
+    while (out.size() <= maxLen) {
+        Region r;
+        if (!RegionAt(pos, r)) return std::nullopt;
+        // Scan this region in one go: file bytes first, then the zero fill (which ends the text).
+        std::uint64_t off = pos - r.start;
+        std::uint64_t limit = std::min<std::uint64_t>(r.end - pos, maxLen + 1 - out.size());
+        std::uint64_t inFile = off < r.fileBytes ? std::min<std::uint64_t>(limit, r.fileBytes - off) : 0;
+        if (inFile > 0) {
+            const char* p = reinterpret_cast<const char*>(file_.data() + r.fileStart + off);
+            const void* nul = std::memchr(p, 0, static_cast<std::size_t>(inFile));
+            if (nul) return out.append(p, static_cast<const char*>(nul) - p);
+            out.append(p, static_cast<std::size_t>(inFile));
+        }
+        if (inFile < limit) return out;  // reached the zero fill
+        pos += limit;
     }
     return std::nullopt;
 }

@@ -58,6 +58,11 @@ class PeImage {
         std::uint32_t rva = 0, size = 0;
     };
     std::optional<std::uint32_t> FindResourceEntry(std::uint32_t dirRva, std::uint32_t id) const;
+    // The mapped region (headers or one section) that holds `pos`.
+    struct Region {
+        std::uint64_t start = 0, end = 0, fileStart = 0, fileBytes = 0;
+    };
+    bool RegionAt(std::uint64_t pos, Region& r) const;
 
     std::vector<std::uint8_t> file_;
     std::uint32_t imageBase_ = 0, sizeOfImage_ = 0, sizeOfHeaders_ = 0;

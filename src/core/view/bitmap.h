@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "view/image.h"
 
 namespace brindle {
@@ -85,6 +86,12 @@ int ReadBitmapFile(BitmapFileRequest& request, bool keepData);
 
 // Reads and decodes a .bmp file without any message; nullopt (with `error`) on failure.
 std::optional<Image> LoadBmpImage(const std::string& path, std::string* error = nullptr);
+
+// The stretch quality every scaled drawing of the view uses: area averaging (HALFTONE) when
+// UseHalftoneBLT is on, else the nearest pixel (COLORONCOLOR).
+inline StretchQuality StretchQualityFrom(const Settings& settings) {
+    return settings.UseHalftoneBLT() ? StretchQuality::kHalftone : StretchQuality::kColorOnColor;
+}
 
 // A 24-bit bottom-up .bmp file of the image.
 std::vector<std::uint8_t> EncodeBmp24(const Image& image);
