@@ -54,7 +54,7 @@ bool AboveUnsigned(int value, unsigned limit) {
 
 bool BitmapHasMoreThan256Colours(const std::string& folder, const std::string& file) {
     BitmapFileRequest request;
-    request.path = folder.empty() ? file : folder + "\\" + file;
+    request.path = JoinPath(folder, file);
     if (!ReadBitmapFile(request, false)) return false;
     return request.colours > 256;
 }

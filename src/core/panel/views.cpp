@@ -173,7 +173,7 @@ void FixedWindowsEditor::Show(int windowIndex) {
     d.windowIndex = windowIndex;
     if (windowIndex >= 0) {
         const PanelWindow& w = panel_.windows[windowIndex];
-        if (w.file && !w.file->empty()) d.bitmapPath = folder_ + "\\" + *w.file;
+        if (w.file && !w.file->empty()) d.bitmapPath = JoinPath(folder_, *w.file);
         d.caption = std::string(kCaption) + " - " + w.title.str();
         d.identEnabled = true;
     }

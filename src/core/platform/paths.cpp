@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -174,6 +175,38 @@ bool CopyFileBytes(std::string_view from, std::string_view to, int* error) {
     if (!data) return false;
     return WriteFileAtomically(to, std::string_view(reinterpret_cast<const char*>(data->data()), data->size()),
                                error);
+}
+
+std::vector<std::string> ListDirectory(std::string_view path, bool folders) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(ResolvePath(path)), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeEc;
+        bool match = folders ? it->is_directory(typeEc) : it->is_regular_file(typeEc);
+        if (match && !typeEc) names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool MakeDirectory(std::string_view path, int* error) {
+    std::string real = ResolvePath(path);
+    std::error_code ec;
+    if (fs::exists(fs::path(real), ec)) {
+        if (error) *error = EEXIST;
+        return false;
+    }
+    if (!fs::create_directory(fs::path(real), ec)) {
+        if (error) *error = ec ? ec.value() : EEXIST;
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFile(std::string_view path) {
+    std::error_code ec;
+    return fs::remove(fs::path(ResolvePath(path)), ec) && !ec;
 }
 
 std::optional<std::int64_t> FileModificationTime(std::string_view path) {

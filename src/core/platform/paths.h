@@ -18,7 +18,9 @@ inline constexpr char kPathSep = '\\';
 inline constexpr char kPathSep = '/';
 #endif
 
-inline bool IsPathSep(char c) { return c == '\\' || c == '/'; }
+inline bool IsPathSep(char c) {
+    return c == '\\' || c == '/';
+}
 
 // "a" + separator + "b"; an empty `a` gives `b`.
 std::string JoinPath(std::string_view a, std::string_view b);
@@ -51,6 +53,17 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
 
 // Copies a file byte for byte (overwriting the target). Returns false on any failure.
 bool CopyFileBytes(std::string_view from, std::string_view to, int* error = nullptr);
+
+// Names of the entries of a folder ("." and ".." left out), sorted; only folders when `folders`,
+// else only regular files. Empty when the folder can't be listed.
+std::vector<std::string> ListDirectory(std::string_view path, bool folders);
+
+// Creates one folder (its parent must exist). Returns false with `error` set when it failed;
+// `error` is EEXIST when something of that name (in any letter case) is already there.
+bool MakeDirectory(std::string_view path, int* error = nullptr);
+
+// Removes a file; false when it could not be removed.
+bool RemoveFile(std::string_view path);
 
 // Modification time of a file in nanoseconds since an arbitrary epoch, or nullopt.
 std::optional<std::int64_t> FileModificationTime(std::string_view path);

@@ -6,6 +6,7 @@
 
 #include "panel_test_util.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 
 namespace brindle {
 namespace {
@@ -132,7 +133,7 @@ TEST_F(FixedWindowsDialog, SelectingViews) {
     ASSERT_TRUE(ed.SelectView(kRight));
     const auto& d = ed.Shown();
     EXPECT_EQ(d.caption, "Brindle - Fixed Windows - Fixed 30");
-    EXPECT_EQ(d.bitmapPath, folder_ + "\\fixed30.bmp");
+    EXPECT_EQ(d.bitmapPath, JoinPath(folder_, "fixed30.bmp"));
     EXPECT_EQ(d.viewName, "Right View");
     EXPECT_EQ(d.ident, "30");
     EXPECT_TRUE(d.identEnabled);
