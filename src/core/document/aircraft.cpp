@@ -59,8 +59,9 @@ struct KeyLine {
 };
 
 std::optional<KeyLine> ParseKeyLine(const std::string& text, const Line& line) {
-    size_t eq = text.find('=', line.start);
-    if (eq == std::string::npos || eq >= line.end) return std::nullopt;
+    size_t at = std::string_view(text).substr(line.start, line.end - line.start).find('=');
+    if (at == std::string_view::npos) return std::nullopt;
+    size_t eq = line.start + at;
     std::string_view key = Trim(std::string_view(text).substr(line.start, eq - line.start));
     if (key.empty()) return std::nullopt;
     size_t v = eq + 1;
