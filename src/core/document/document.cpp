@@ -22,7 +22,7 @@ void PanelViewSync::StorePanelWindow(PanelWindow& window) {
 
 void PanelViewSync::ShowPanelWindow(Panel& panel, int index) {
     if (editing_) editing_->WindowChanged();
-    view_.ShowPanelWindow(panel, index);
+    view_.ShowPanelWindow(panel, index, progress_);
 }
 
 void PanelViewSync::ClearView() {

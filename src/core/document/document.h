@@ -41,8 +41,11 @@ class ViewSync {
 // The view of the engine behind ViewSync; Undo goes to the editing controller when there is one.
 class PanelViewSync : public ViewSync {
   public:
-    explicit PanelViewSync(PanelView& view, EditingController* editing = nullptr)
-        : view_(view), editing_(editing) {}
+    // `progress` reports the loading of a window's gauges (the status bar's progress control).
+    explicit PanelViewSync(
+        PanelView& view, EditingController* editing = nullptr,
+        std::function<void(int done, int total, const std::string& reference)> progress = {})
+        : view_(view), editing_(editing), progress_(std::move(progress)) {}
     void StorePanelWindow(PanelWindow& window) override;
     void ShowPanelWindow(Panel& panel, int index) override;
     void ClearView() override;
@@ -54,6 +57,7 @@ class PanelViewSync : public ViewSync {
   private:
     PanelView& view_;
     EditingController* editing_;
+    std::function<void(int, int, const std::string&)> progress_;
 };
 
 // The dialogs the document runs. Each returns nullopt (or false) when the user cancelled.

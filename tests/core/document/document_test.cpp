@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "sim_tree.h"
+#include "view/panel_view.h"
 
 namespace brindle {
 namespace {
@@ -516,6 +517,42 @@ TEST_F(Document, CopyPanelToAircraft) {
               "C172 with the C182 panel");
     EXPECT_EQ(dui_.progress.back(), "2/2 ");
     EXPECT_TRUE(doc_.Modified());
+}
+
+}  // namespace
+}  // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(PanelViewSyncTest, DrivesTheEngineView) {
+    SimTree sim;
+    std::string path = sim.write("Aircraft/C182/Panel/Panel.cfg", kThreeWindows);
+    Settings settings;
+    settings.SetFS2000Dir(sim.root());
+    RecordingMessageUi ui;
+    ScopedMessageUi scope(ui);
+    Panel panel;
+    ASSERT_TRUE(ReadPanelFile(path, settings, panel));
+    PanelView view(settings);
+    std::vector<int> steps;
+    PanelViewSync sync(view, nullptr, [&](int done, int, const std::string&) { steps.push_back(done); });
+    sync.ShowPanelWindow(panel, 0);
+    ASSERT_NE(view.Shown(), nullptr);
+    EXPECT_EQ(view.Shown()->index, 0);
+    EXPECT_FALSE(steps.empty());
+    ASSERT_EQ(view.Gauges().size(), 1u);
+    view.Gauges()[0].selected = true;
+    sync.ClearSelection();
+    EXPECT_FALSE(view.Gauges()[0].selected);
+    // The working list goes back into the window.
+    PanelWindow target;
+    sync.StorePanelWindow(target);
+    ASSERT_EQ(target.gaugeCount, 1);
+    EXPECT_EQ(target.gauges[0].name, "Cessna!Airspeed");
+    EXPECT_FALSE(sync.RestoreUndo());  // no editing controller
+    sync.ClearView();
+    EXPECT_EQ(view.Shown(), nullptr);
 }
 
 }  // namespace
