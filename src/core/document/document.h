@@ -86,6 +86,13 @@ struct WindowPropertiesResult {
     bool bitmapChanged = false;  // a new background bitmap or size
 };
 
+// The file dialogs the shell shows for the document.
+inline constexpr const char* kNewPanelDialogTitle = "Create a new Panel.cfg";
+inline constexpr const char* kOpenPanelDialogTitle = "Select a config file to open";
+inline constexpr const char* kPanelFileFilter = "Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*||";
+inline constexpr const char* kPanelDefaultName = "panel.cfg";
+inline constexpr const char* kPanelDefaultExtension = ".cfg";
+
 // File error texts of New Panel.cfg, by the file error code 0 to 14.
 const char* FileErrorText(int code);
 // The file error code of an errno value.
