@@ -145,6 +145,24 @@ void PanelView::Clear() {
     InvalidateAll();
 }
 
+bool PanelView::ReloadBackground(PanelWindow& pw) {
+    if (!shown_) return false;
+    window_.data.reset();
+    window_.bitmapPath.clear();
+    window_.colourCount = 0;
+    background_.reset();
+    // The window's scale may change with the bitmap's width, and the gauges are drawn at that scale.
+    DropCaches();
+    LoadBackground(pw);
+    if (window_.data) {
+        pw.bitmapWidth = window_.bitmapWidth;
+        pw.bitmapHeight = window_.bitmapHeight;
+    }
+    geometry_.SetWindowMetrics(window_.bitmapWidth, window_.bitmapHeight, window_.Scale);
+    InvalidateAll();
+    return window_.data.has_value();
+}
+
 void PanelView::LoadBackground(const PanelWindow& pw) {
     const SimMode mode = settings_->Mode();
     const std::string* name = nullptr;

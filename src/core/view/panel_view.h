@@ -82,6 +82,10 @@ class PanelView {
     void ShowRecords(ViewWindow window, const ShownWindow& info);
     // No window shown (the document was closed).
     void Clear();
+    // Reads the shown window's background bitmap again (it was edited outside), keeping the gauges,
+    // the selection and the zoom; the new bitmap size is written into `window`. False when no window
+    // is shown or the bitmap could not be read (the window then falls back to its size_mm).
+    bool ReloadBackground(PanelWindow& window);
 
     // Writes the gauge list back into `window` in drawing order, deleted gauges left out.
     void StorePanelWindow(PanelWindow& window) const;
