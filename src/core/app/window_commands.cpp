@@ -1,8 +1,9 @@
 #include "app/window_commands.h"
 
+#include <algorithm>
 #include <charconv>
-#include <climits>
 #include <cmath>
+#include <utility>
 
 #include "document/text_editor.h"
 #include "platform/messages.h"
@@ -104,6 +105,22 @@ PanelWindow MakeNewWindow(const NewWindowFields& f, SimMode mode, int windowCoun
     return w;
 }
 
+std::string NewWindowIdent(const Panel& panel) {
+    const int titled = std::min<int>(panel.windowCount, static_cast<int>(panel.windows.size()));
+    auto inUse = [&](long long number) {
+        const std::string text = std::to_string(number);
+        for (int i = 0; i < titled; ++i) {
+            const PanelWindow& w = panel.windows[i];
+            if (EqualsNoCase(w.ident.str(), text) || (w.fixed && w.fixedNumber == number)) return true;
+        }
+        return false;
+    };
+    // Two windows with one ident could not be told apart by the simulator, nor by the IDENT rules.
+    long long number = (static_cast<long long>(panel.windowCount) + 1) * 10;
+    while (inUse(number)) number += 10;
+    return std::to_string(number);
+}
+
 int AddNewWindow(Panel& panel, Settings& settings, ViewSync& view, const NewWindowDialog& dialog) {
     const int current = settings.LastWindow();
     if (ValidIndex(panel, current)) view.StorePanelWindow(panel.windows[current]);
@@ -115,7 +132,9 @@ int AddNewWindow(Panel& panel, Settings& settings, ViewSync& view, const NewWind
     std::optional<NewWindowFields> fields = dialog ? dialog() : std::nullopt;
     if (!fields) return -1;
     // Plain Windows come first in the list, so this lands after the last of them.
-    const int at = InsertWindow(panel, MakeNewWindow(*fields, settings.Mode(), panel.windowCount));
+    PanelWindow window = MakeNewWindow(*fields, settings.Mode(), panel.windowCount);
+    window.ident = NewWindowIdent(panel);
+    const int at = InsertWindow(panel, std::move(window));
     if (at < 0) return -1;
     // Showing another window forgets the undo step, which belonged to the old window's gauges.
     Show(panel, settings, view, at);

@@ -49,6 +49,10 @@ NewWindowFields DefaultNewWindowFields(const Panel& panel, SimMode mode);
 // Fixed), ident the text of (windowCount + 1) * 10.
 PanelWindow MakeNewWindow(const NewWindowFields& f, SimMode mode, int windowCount);
 
+// The ident Add New Window gives: the text of (windowCount + 1) * 10, raised by 10 while another
+// titled window already uses it (as its ident, any case, or as a Fixed Window's number).
+std::string NewWindowIdent(const Panel& panel);
+
 // The New Window dialog: nullopt when cancelled.
 using NewWindowDialog = std::function<std::optional<NewWindowFields>()>;
 
@@ -56,9 +60,9 @@ using NewWindowDialog = std::function<std::optional<NewWindowFields>()>;
 inline constexpr const char* kNoRoomForWindow =
     "This panel already has 32 windows, the most a panel can hold.\nDelete a window before adding another.";
 
-// Add New Window: commits the shown window, runs `dialog`, inserts the window after the last plain
-// Window (at 0 when there is none) and shows it. Returns its index, or -1 when cancelled or the
-// panel has no room (with a warning). The caller marks the document modified when it is >= 0.
+// Add New Window: commits the shown window, runs `dialog`, inserts the window (with NewWindowIdent)
+// after the last plain Window (at 0 when there is none) and shows it. Returns its index, or -1 when cancelled
+// or the panel has no room (with a warning). The caller marks the document modified when it is >= 0.
 int AddNewWindow(Panel& panel, Settings& settings, ViewSync& view, const NewWindowDialog& dialog);
 
 inline constexpr const char* kCantDeleteOnlyWindow = "I can't delete the only window!";

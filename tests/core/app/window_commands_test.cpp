@@ -56,6 +56,13 @@ Panel FourTitled() {
                     Win("VC", WindowKind::Vcockpit)});
 }
 
+// Two titled windows: the idents 30 (as text) and 40 (as a Fixed Window's number) are in use.
+Panel TakenIdents() {
+    PanelWindow f = Win("F", WindowKind::FixedWindow, "FORTY");
+    f.fixedNumber = 40;
+    return PanelOf({Win("A", WindowKind::Window, "30"), f});
+}
+
 class TempDir {
   public:
     TempDir() {
@@ -119,6 +126,13 @@ TEST(WindowCommands, AddNewWindowGoesAfterTheLastPlainWindowAndIsShown) {
          {"New", "Right"},
          {"store Right", "show 0 New"}},
         {"empty panel", EmptyPanel(), 0, 0, "10", {"New"}, {"show 0 New"}},
+        {"idents taken as text or Fixed Window number",
+         TakenIdents(),
+         0,
+         1,
+         "50",
+         {"A", "New", "F"},
+         {"store A", "show 1 New"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
