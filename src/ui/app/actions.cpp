@@ -213,8 +213,11 @@ void PopulateToolBar(wxToolBar* bar) {
             continue;
         }
         const Action* a = FindAction(static_cast<C>(i));
-        bar->AddTool(WxId(a->cmd), wxString::FromUTF8(a->tip), ToolBitmap(a->icon), wxString::FromUTF8(a->tip),
-                     a->kind == Action::Check ? wxITEM_CHECK : wxITEM_NORMAL);
+        // Draw All Gauge Elements carries the "Gauge Elements" pop-up on its arrow.
+        wxItemKind kind = a->cmd == C::DrawAllElements ? wxITEM_DROPDOWN
+                          : a->kind == Action::Check   ? wxITEM_CHECK
+                                                       : wxITEM_NORMAL;
+        bar->AddTool(WxId(a->cmd), wxString::FromUTF8(a->tip), ToolBitmap(a->icon), wxString::FromUTF8(a->tip), kind);
     }
     bar->Realize();
 }

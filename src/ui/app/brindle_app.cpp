@@ -1,39 +1,75 @@
 #include "ui/app/brindle_app.h"
 
+#include <wx/cmdline.h>
 #include <wx/config.h>
+#include <wx/filename.h>
+#include <wx/fileconf.h>
 #include <wx/docview.h>
 
 #include "app/settings.h"
 #include "ui/app/config_store.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/startup.h"
+#include "ui/app/text.h"
+
+namespace {
+
+void SetSimDirForMode(brindle::Settings& s, const std::string& dir) {
+    switch (s.Mode()) {
+        case brindle::kModeFS98: s.SetFS98Dir(dir); break;
+        case brindle::kModeCFS: s.SetCFSDir(dir); break;
+        case brindle::kModeCFS2: s.SetCFS2Dir(dir); break;
+        default: s.SetFS2000Dir(dir); break;
+    }
+}
+
+}  // namespace
+
+void CBrindleApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption("", "sim-dir", "the simulator folder to use for the current mode (kept in the settings)");
+    parser.AddOption("", "settings", "a settings file to use instead of the user's");
+    parser.AddParam("panel.cfg", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CBrindleApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    if (parser.GetParamCount() > 0) startFile_ = wxFileName(parser.GetParam(0)).GetAbsolutePath();
+    wxString value;
+    if (parser.Found("sim-dir", &value)) {
+        wxFileName dir = wxFileName::DirName(value);
+        dir.MakeAbsolute();
+        simDir_ = dir.GetPath();
+    }
+    if (parser.Found("settings", &value)) settingsFile_ = wxFileName(value).GetAbsolutePath();
+    return wxApp::OnCmdLineParsed(parser);
+}
 
 bool CBrindleApp::OnInit() {
-    if (!wxApp::OnInit()) return false;
     SetVendorName("Brindle");
     SetAppName("Brindle");
+    if (!wxApp::OnInit()) return false;
+    if (!settingsFile_.empty())
+        delete wxConfigBase::Set(new wxFileConfig("Brindle", "Brindle", settingsFile_, "", wxCONFIG_USE_LOCAL_FILE));
     brindle::SetMessageUi(&messages_);
     system_ = brindle::MakeDefaultSystemAccess();
 
-    docManager_ = new wxDocManager;
-    docManager_->SetMaxDocsOpen(1);
-    docManager_->FileHistoryLoad(*wxConfigBase::Get());
-
-    auto* frame = new CMainFrame(docManager_, "Brindle", wxDefaultPosition, wxSize(1000, 720));
-    frame->Show();
-    SetTopWindow(frame);
-
-    // Settings are loaded once, after the main window exists so that a repair message has a parent.
+    // Settings are loaded once, before the first document decides what to reopen.
     WxConfigSettingsStore store(*wxConfigBase::Get());
     brindle::GlobalSettings().Load(store, *system_);
     brindle::GlobalSettings().StartUp(*system_);
-    return true;
+    if (!simDir_.empty()) SetSimDirForMode(brindle::GlobalSettings(), ToPath(simDir_));
+
+    EditorWindows w = StartEditor(startFile_);
+    docManager_ = w.manager;
+    frame_ = w.frame;
+    return w.doc != nullptr;
 }
 
 int CBrindleApp::OnExit() {
     if (system_) {
         WxConfigSettingsStore store(*wxConfigBase::Get());
         brindle::GlobalSettings().Save(store);
-        docManager_->FileHistorySave(*wxConfigBase::Get());
+        if (docManager_) docManager_->FileHistorySave(*wxConfigBase::Get());
         wxConfigBase::Get()->Flush();
     }
     delete docManager_;

@@ -1,14 +1,26 @@
 #include "ui/app/main_frame.h"
 
+#include <wx/accel.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
 #include "app/settings.h"
+#include "app/window_list.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/actions.h"
+#include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 using brindle::Cmd;
+
+namespace {
+// The Window menu is the seventh of the menu bar.
+constexpr int kWindowMenuIndex = 6;
+// Every id the list may have used, and two more, are cleared before it is built again.
+constexpr int kWindowListClearCount = 34;
+}  // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoint& pos, const wxSize& size)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title, pos, size) {
@@ -17,59 +29,104 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     manager->FileHistoryUseMenu(file);
     manager->FileHistoryAddFilesToMenu(file);
 
-    wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_DOCKABLE);
     PopulateToolBar(bar);
 
     CreateStatusBar(PaneCount);
-    const int widths[PaneCount] = {-1, 110, 200, 50, 30, 60, 70, 70};
+    const int widths[PaneCount] = {-1, 120, 280, 50, 30, 60, 80, 80};
     GetStatusBar()->SetStatusWidths(PaneCount, widths);
     SetPaneText(PaneMessage, "Ready");
-    SetPaneText(PaneModified, " ");
+    SetPaneText(PaneModified, "   ");
 
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this);
+    wxAcceleratorEntry keys[] = {
+        {wxACCEL_SHIFT, WXK_DELETE, WxId(Cmd::Cut)},
+        {wxACCEL_CTRL, WXK_INSERT, WxId(Cmd::Copy)},
+        {wxACCEL_SHIFT, WXK_INSERT, WxId(Cmd::PasteTool)},
+    };
+    SetAcceleratorTable(wxAcceleratorTable(3, keys));
+
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
+    Bind(wxEVT_MENU_OPEN, &CMainFrame::OnMenuOpen, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_TOOL_DROPDOWN, &CMainFrame::OnElementsDropDown, this, WxId(Cmd::DrawAllElements));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CAboutDlg(this).ShowModal(); }, wxID_ABOUT);
 }
 
 void CMainFrame::SetPaneText(Pane pane, const wxString& text) {
-    if (GetStatusBar()) GetStatusBar()->SetStatusText(text, pane);
+    if (wxStatusBar* bar = GetStatusBar(); bar && bar->GetStatusText(pane) != text) bar->SetStatusText(text, pane);
 }
 
-CBrindleView* CMainFrame::CurrentView() const { return nullptr; }
+wxPoint CMainFrame::ToolPosition(int toolId) const {
+    wxToolBar* bar = GetToolBar();
+    if (!bar) return wxPoint(0, 0);
+    int pos = bar->GetToolPos(toolId);
+    wxSize tool = bar->GetToolSize();
+    wxSize margins = bar->GetMargins();
+    int x = margins.x;
+    for (int i = 0; i < pos && i < int(bar->GetToolsCount()); ++i) {
+        const wxToolBarToolBase* t = bar->GetToolByPos(i);
+        x += t && t->IsSeparator() ? bar->GetToolSeparation() : tool.x + bar->GetToolPacking();
+    }
+    wxPoint screen = bar->ClientToScreen(wxPoint(x, bar->GetSize().y));
+    return ScreenToClient(screen);
+}
 
-brindle::CommandContext CMainFrame::GatherContext() const {
+void CMainFrame::RebuildWindowList() {
+    wxMenuBar* bar = GetMenuBar();
+    if (!bar || bar->GetMenuCount() <= size_t(kWindowMenuIndex)) return;
+    for (int id = brindle::kWindowListFirstId; id < brindle::kWindowListFirstId + kWindowListClearCount; ++id)
+        if (wxMenuItem* item = bar->FindItem(id)) item->GetMenu()->Destroy(item);
+    if (!view_) return;
+    wxMenu* window = bar->GetMenu(kWindowMenuIndex);
     const brindle::Settings& s = brindle::GlobalSettings();
-    brindle::CommandContext c;
-    c.hasCurrentFile = !s.CurrentFile().empty();
-    c.clipboardCount = s.GaugeClipboardCount();
-    c.gridVisible = s.GridVisible() != 0;
-    c.snapToGrid = s.SnapToGrid() != 0;
-    c.transparentGauges = s.TransparentGauges() != 0;
-    c.drawAllBitmaps = s.DrawAllBitmaps() != 0;
-    c.gaugeDrawTypes = s.GaugeDrawTypes();
-    c.paintProgramLength = static_cast<int>(s.PaintProgram().size());
-    c.canZoomIn = s.Zoom() * s.ZoomStep() <= s.ZoomMax();
-    c.canZoomOut = s.Zoom() / s.ZoomStep() >= s.ZoomMin();
-    return c;
+    for (const brindle::WindowListEntry& e :
+         brindle::BuildWindowList(view_->Doc()->GetPanel(), !s.CurrentFile().empty(), s.LastWindow()))
+        window->AppendCheckItem(e.id, FromPanelText(e.text))->Check(e.checked);
 }
 
-void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
-    bool known = false;
-    Cmd cmd = CmdFromWxId(event.GetId(), &known);
-    if (!known) {
-        event.Skip();
-        return;
-    }
-    if (cmd == Cmd::ViewToolbar || cmd == Cmd::ViewStatusBar || cmd == Cmd::Exit || cmd == Cmd::OpenDirect ||
-        cmd == Cmd::NewPanel || cmd == Cmd::PrintSetup || cmd == Cmd::About) {
-        event.Skip();
-        return;
-    }
-    brindle::CommandStatus st = brindle::EvaluateCommand(cmd, GatherContext());
-    event.Enable(st.enabled);
-    if (st.checked) event.Check(*st.checked);
+void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
+    RebuildWindowList();
+    event.Skip();
 }
 
-void CMainFrame::OnCommand(wxCommandEvent& event) { event.Skip(); }
+void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
+    if (event.GetNumberOfFiles() < 1 || !view_) return;
+    CBrindleDoc* doc = view_->Doc();
+    std::string path = ToPath(event.GetFiles()[0]);
+    if (doc->Doc().OpenAtWindow(path, -1)) doc->AddToRecentFiles(path);
+    doc->Changed();
+}
 
-void CMainFrame::OnElementsDropDown(wxCommandEvent&) {}
+void CMainFrame::OnElementsDropDown(wxCommandEvent&) {
+    wxMenu* menu = BuildGaugeElementsMenu();
+    PopupMenu(menu, ToolPosition(WxId(Cmd::DrawAllElements)));
+    delete menu;
+}
+
+void CMainFrame::RestorePlacement() {
+    brindle::Settings& s = brindle::GlobalSettings();
+    if (!s.RememberWindowPosition()) return;
+    const auto& p = s.WindowPosition();
+    int w = p[2] - p[0], h = p[3] - p[1];
+    if (w >= 200 && h >= 150) SetSize(p[0], p[1], w, h);
+    if (p[4] == 3) Maximize();
+}
+
+void CMainFrame::StorePlacement() {
+    brindle::Settings& s = brindle::GlobalSettings();
+    std::array<int, 6> p = s.WindowPosition();
+    if (IsMaximized()) {
+        p[4] = 3;
+    } else {
+        wxRect r = GetRect();
+        p = {r.x, r.y, r.x + r.width, r.y + r.height, IsIconized() ? 2 : 1, 0};
+    }
+    s.SetWindowPosition(p);
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    StorePlacement();
+    event.Skip();  // the document manager asks about unsaved changes and closes the frame
+}

@@ -6,7 +6,8 @@
 
 class CBrindleView;
 
-// The single top-level window: menus, tool bar, status bar, and the window-level commands.
+// The single top-level window: menus, tool bar, status bar, the window list and the placement of
+// the main window. Commands go through the document manager to the view.
 class CMainFrame : public wxDocParentFrame {
 public:
     CMainFrame(wxDocManager* manager, const wxString& title, const wxPoint& pos, const wxSize& size);
@@ -15,13 +16,23 @@ public:
     enum Pane { PaneMessage, PaneWindow, PaneName, PaneMode, PaneModified, PaneZoom, PaneX, PaneY, PaneCount };
     void SetPaneText(Pane pane, const wxString& text);
 
-    // Gathers what the command rules look at from the document, the view and the settings.
-    brindle::CommandContext GatherContext() const;
+    void SetView(CBrindleView* view) { view_ = view; }
+    CBrindleView* View() const { return view_; }
+
+    // Where a tool's pop-up goes: below the tool, in frame client coordinates.
+    wxPoint ToolPosition(int toolId) const;
+
+    // The saved placement (Settings WindowPosition) applied when RememberWindowPosition is on.
+    void RestorePlacement();
+    // The current placement into Settings WindowPosition.
+    void StorePlacement();
 
 private:
-    void OnUpdateCommand(wxUpdateUIEvent& event);
-    void OnCommand(wxCommandEvent& event);
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnDropFiles(wxDropFilesEvent& event);
+    void OnClose(wxCloseEvent& event);
     void OnElementsDropDown(wxCommandEvent& event);
+    void RebuildWindowList();
 
-    CBrindleView* CurrentView() const;
+    CBrindleView* view_ = nullptr;
 };

@@ -1,0 +1,29 @@
+#include "ui/app/startup.h"
+
+#include <wx/app.h>
+#include <wx/config.h>
+#include <wx/docview.h>
+
+#include "ui/app/main_frame.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
+
+EditorWindows StartEditor(const wxString& startFile) {
+    EditorWindows w;
+    w.manager = new wxDocManager;
+    w.manager->SetMaxDocsOpen(1);
+    new wxDocTemplate(w.manager, "Brindle", "*.cfg", "", "cfg", "Brindle.Document", "Brindle.Document",
+                      CLASSINFO(CBrindleDoc), CLASSINFO(CBrindleView));
+    w.manager->FileHistoryLoad(*wxConfigBase::Get());
+
+    w.frame = new CMainFrame(w.manager, "Brindle", wxDefaultPosition, wxSize(1000, 720));
+    w.frame->RestorePlacement();
+    w.frame->Show();
+    wxTheApp->SetTopWindow(w.frame);
+
+    CBrindleDoc::SetStartFile(startFile);
+    wxDocument* doc = w.manager->CreateDocument(wxEmptyString, wxDOC_NEW);
+    w.doc = dynamic_cast<CBrindleDoc*>(doc);
+    w.view = w.frame->View();
+    return w;
+}

@@ -1,0 +1,22 @@
+// Conversions between the engine's 8-bit strings and wx strings. Panel texts (titles, gauge names)
+// are the simulator's 8-bit text, taken as Latin-1 so every byte survives the round trip; file
+// paths are in the file system's encoding.
+#pragma once
+
+#include <string>
+
+#include <wx/string.h>
+
+inline wxString FromPanelText(const std::string& s) { return wxString(s.c_str(), wxConvISO8859_1, s.size()); }
+inline std::string ToPanelText(const wxString& s) {
+    wxCharBuffer b = s.mb_str(wxConvISO8859_1);
+    return b.data() ? std::string(b.data(), b.length()) : std::string();
+}
+inline wxString FromPath(const std::string& s) {
+    wxString out(s.c_str(), *wxConvFileName);
+    return out.empty() && !s.empty() ? FromPanelText(s) : out;
+}
+inline std::string ToPath(const wxString& s) {
+    wxCharBuffer b = s.fn_str();
+    return b.data() ? std::string(b.data()) : std::string();
+}

@@ -1,0 +1,307 @@
+#include "ui/view/panel_canvas.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include <wx/dcclient.h>
+#include <wx/menu.h>
+#include <wx/utils.h>
+
+#include "ui/app/main_frame.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
+#include "ui/view/image_convert.h"
+
+using brindle::EditKey;
+using brindle::PixelRect;
+using brindle::ViewPoint;
+
+namespace {
+
+constexpr int kLineStep = 16;
+
+PixelRect ToPixelRect(const wxRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+wxRect ToWxRect(const PixelRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The band's pen is drawn in XOR: every pixel of its 1-pixel frame flips by the pen colour.
+void XorBand(brindle::Image& img, const PixelRect& band, ViewPoint origin) {
+    PixelRect r{band.left - origin.x, band.top - origin.y, band.right - origin.x, band.bottom - origin.y};
+    if (r.Empty()) return;
+    auto flip = [&](int x, int y) {
+        if (img.Bounds().Contains(x, y)) img.At(x, y) ^= brindle::kRubberBandColour;
+    };
+    for (int x = r.left; x < r.right; ++x) {
+        flip(x, r.top);
+        if (r.bottom - 1 != r.top) flip(x, r.bottom - 1);
+    }
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        flip(r.left, y);
+        if (r.right - 1 != r.left) flip(r.right - 1, y);
+    }
+}
+
+wxStockCursor StockCursor(brindle::CursorKind kind) {
+    switch (kind) {
+        case brindle::CursorKind::kMove: return wxCURSOR_SIZING;
+        case brindle::CursorKind::kSizeNWSE: return wxCURSOR_SIZENWSE;
+        case brindle::CursorKind::kSizeNESW: return wxCURSOR_SIZENESW;
+        case brindle::CursorKind::kSizeWE: return wxCURSOR_SIZEWE;
+        case brindle::CursorKind::kSizeNS: return wxCURSOR_SIZENS;
+        default: return wxCURSOR_ARROW;
+    }
+}
+
+EditKey ToEditKey(const wxKeyEvent& e) {
+    switch (e.GetKeyCode()) {
+        case WXK_SHIFT: return EditKey::kShift;
+        case WXK_DELETE:
+        case WXK_NUMPAD_DELETE: return EditKey::kDelete;
+        case WXK_LEFT:
+        case WXK_NUMPAD_LEFT: return EditKey::kLeft;
+        case WXK_RIGHT:
+        case WXK_NUMPAD_RIGHT: return EditKey::kRight;
+        case WXK_UP:
+        case WXK_NUMPAD_UP: return EditKey::kUp;
+        case WXK_DOWN:
+        case WXK_NUMPAD_DOWN: return EditKey::kDown;
+        case WXK_TAB: return EditKey::kTab;
+        case WXK_ESCAPE: return EditKey::kEscape;
+        case WXK_NUMPAD_ADD: return EditKey::kKeypadPlus;
+        case WXK_NUMPAD_SUBTRACT: return EditKey::kKeypadMinus;
+        case '=':
+        case '+': return EditKey::kEquals;
+        case '-': return EditKey::kMinus;
+        default: return EditKey::kOther;
+    }
+}
+
+brindle::Modifiers ModifiersOf(const wxMouseEvent& e) {
+    return {e.ControlDown(), e.ShiftDown(), e.AltDown(), wxGetKeyState(WXK_SPACE)};
+}
+
+}  // namespace
+
+CPanelCanvas::CPanelCanvas(wxWindow* parent, CBrindleView* owner)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+               wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
+      owner_(owner),
+      cursor_(wxCURSOR_ARROW) {
+    SetName("panelView");
+    // The engine paints every pixel of the invalid area: no background erase, no flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    View().SetInvalidator(this);
+    Bind(wxEVT_PAINT, &CPanelCanvas::OnPaint, this);
+    Bind(wxEVT_SIZE, &CPanelCanvas::OnSize, this);
+    for (auto type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
+                      wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK,
+                      wxEVT_SCROLLWIN_THUMBRELEASE})
+        Bind(type, &CPanelCanvas::OnScroll, this);
+    Bind(wxEVT_MOUSEWHEEL, &CPanelCanvas::OnWheel, this);
+    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP})
+        Bind(type, &CPanelCanvas::OnMouse, this);
+    Bind(wxEVT_CONTEXT_MENU, &CPanelCanvas::OnContextMenu, this);
+    Bind(wxEVT_KEY_DOWN, &CPanelCanvas::OnKeyDown, this);
+    Bind(wxEVT_KEY_UP, &CPanelCanvas::OnKeyUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CPanelCanvas::OnCaptureLost, this);
+    Bind(wxEVT_SET_CURSOR, &CPanelCanvas::OnSetCursor, this);
+}
+
+CPanelCanvas::~CPanelCanvas() {
+    if (HasCapture()) ReleaseMouse();
+    if (owner_ && owner_->Doc()) View().SetInvalidator(nullptr);
+}
+
+brindle::PanelView& CPanelCanvas::View() { return owner_->Doc()->View(); }
+brindle::EditingController& CPanelCanvas::Editing() { return owner_->Doc()->Editing(); }
+
+void CPanelCanvas::Invalidate(const PixelRect& r) {
+    if (!r.Empty()) RefreshRect(ToWxRect(r), false);
+}
+void CPanelCanvas::InvalidateAll() { Refresh(false); }
+void CPanelCanvas::UpdateNow() { Update(); }
+
+void CPanelCanvas::SyncScrollbars() {
+    brindle::ViewGeometry& g = View().Geometry();
+    wxSize client = GetClientSize();
+    g.SetClientSize({client.x, client.y});
+    g.SetScrollPosition(g.ScrollPosition());
+    SetScrollbar(wxHORIZONTAL, g.ScrollPosition().x, client.x, g.ScrollSize().width);
+    SetScrollbar(wxVERTICAL, g.ScrollPosition().y, client.y, g.ScrollSize().height);
+    // Scroll bars that came or went changed the client area.
+    wxSize after = GetClientSize();
+    if (after != client) {
+        g.SetClientSize({after.x, after.y});
+        g.SetScrollPosition(g.ScrollPosition());
+        SetScrollbar(wxHORIZONTAL, g.ScrollPosition().x, after.x, g.ScrollSize().width);
+        SetScrollbar(wxVERTICAL, g.ScrollPosition().y, after.y, g.ScrollSize().height);
+    }
+}
+
+void CPanelCanvas::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    for (wxRegionIterator it(GetUpdateRegion()); it; ++it) {
+        wxRect r = it.GetRect();
+        PixelRect clip = ToPixelRect(r);
+        brindle::Image img = View().PaintRect(clip);
+        for (const PixelRect& band : bands_)
+            if (!band.Intersect(clip).Empty()) XorBand(img, band, {clip.left, clip.top});
+        dc.DrawBitmap(ToWxBitmap(img), r.x, r.y);
+    }
+}
+
+void CPanelCanvas::OnSize(wxSizeEvent& event) {
+    wxSize s = GetClientSize();
+    View().Geometry().OnSize({s.x, s.y});
+    SyncScrollbars();
+    Refresh(false);
+    event.Skip();
+}
+
+void CPanelCanvas::ScrollTo(ViewPoint p) {
+    brindle::ViewGeometry& g = View().Geometry();
+    ViewPoint before = g.ScrollPosition();
+    g.SetScrollPosition(p);
+    if (g.ScrollPosition() == before) return;
+    SetScrollPos(wxHORIZONTAL, g.ScrollPosition().x);
+    SetScrollPos(wxVERTICAL, g.ScrollPosition().y);
+    // Bands are in client pixels of the old position: they would be left behind.
+    bands_.clear();
+    Refresh(false);
+}
+
+void CPanelCanvas::OnScroll(wxScrollWinEvent& event) {
+    brindle::ViewGeometry& g = View().Geometry();
+    bool horizontal = event.GetOrientation() == wxHORIZONTAL;
+    ViewPoint p = g.ScrollPosition();
+    int& pos = horizontal ? p.x : p.y;
+    int page = horizontal ? g.ClientSize().width : g.ClientSize().height;
+    int max = horizontal ? g.MaxScrollPosition().x : g.MaxScrollPosition().y;
+    wxEventType t = event.GetEventType();
+    if (t == wxEVT_SCROLLWIN_TOP) pos = 0;
+    else if (t == wxEVT_SCROLLWIN_BOTTOM) pos = max;
+    else if (t == wxEVT_SCROLLWIN_LINEUP) pos -= kLineStep;
+    else if (t == wxEVT_SCROLLWIN_LINEDOWN) pos += kLineStep;
+    else if (t == wxEVT_SCROLLWIN_PAGEUP) pos -= page;
+    else if (t == wxEVT_SCROLLWIN_PAGEDOWN) pos += page;
+    else pos = event.GetPosition();
+    ScrollTo(p);
+}
+
+void CPanelCanvas::OnWheel(wxMouseEvent& event) {
+    int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    int lines = event.GetLinesPerAction() > 0 ? event.GetLinesPerAction() : 3;
+    int step = -event.GetWheelRotation() * lines * kLineStep / delta;
+    ViewPoint p = View().Geometry().ScrollPosition();
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL)
+        p.x -= step;
+    else
+        p.y += step;
+    ScrollTo(p);
+}
+
+void CPanelCanvas::OnMouse(wxMouseEvent& event) {
+    auto start = std::chrono::steady_clock::now();
+    ViewPoint p{event.GetX(), event.GetY()};
+    brindle::Modifiers m = ModifiersOf(event);
+    brindle::EditingController& ed = Editing();
+    wxEventType t = event.GetEventType();
+    brindle::EditOutput out;
+    if (t == wxEVT_LEFT_DOWN) {
+        SetFocus();
+        out = ed.LeftDown(p, m);
+    } else if (t == wxEVT_LEFT_UP) {
+        out = ed.LeftUp(p, m);
+    } else if (t == wxEVT_LEFT_DCLICK) {
+        out = ed.LeftDoubleClick(p, m);
+    } else if (t == wxEVT_MOTION) {
+        out = ed.MouseMove(p, m);
+    } else if (t == wxEVT_RIGHT_DOWN) {
+        SetFocus();
+        out = ed.RightDown(p, m);
+        if (!out.consumed) event.Skip();
+    } else if (t == wxEVT_RIGHT_UP) {
+        out = ed.ContextMenu(p, m);
+    }
+    owner_->Apply(out);
+    if (t == wxEVT_MOTION && event.LeftIsDown()) {
+        // A drag paints at once, so the gauge follows the mouse without waiting for idle time.
+        Update();
+        lastMoveMicros_ = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
+    }
+    if (t == wxEVT_MOTION) owner_->UpdatePanes();
+}
+
+void CPanelCanvas::OnContextMenu(wxContextMenuEvent& event) {
+    // The mouse's context menu comes from the right button's release; only the menu key counts here.
+    if (event.GetPosition() != wxDefaultPosition) return;
+    owner_->Apply(Editing().ContextMenu(std::nullopt, {false, wxGetKeyState(WXK_SHIFT), false, false}));
+}
+
+void CPanelCanvas::OnKeyDown(wxKeyEvent& event) {
+    EditKey key = ToEditKey(event);
+    if (key == EditKey::kOther || event.ControlDown() || event.AltDown()) {
+        event.Skip();
+        return;
+    }
+    if (key == EditKey::kMinus && event.ShiftDown()) {
+        event.Skip();
+        return;
+    }
+    bool repeat = event.GetKeyCode() == lastKeyCode_;
+#if wxCHECK_VERSION(3, 1, 6)
+    repeat = event.IsAutoRepeat();
+#endif
+    lastKeyCode_ = event.GetKeyCode();
+    brindle::EditOutput out = Editing().KeyDown(key, 1, repeat);
+    owner_->Apply(out);
+    owner_->UpdatePanes();
+}
+
+void CPanelCanvas::OnKeyUp(wxKeyEvent& event) {
+    lastKeyCode_ = 0;
+    EditKey key = ToEditKey(event);
+    if (key == EditKey::kOther) {
+        event.Skip();
+        return;
+    }
+    owner_->Apply(Editing().KeyUp(key));
+    owner_->UpdatePanes();
+}
+
+void CPanelCanvas::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    // The drag ends where the mouse was last seen.
+    wxPoint p = ScreenToClient(wxGetMousePosition());
+    owner_->Apply(Editing().LeftUp({p.x, p.y}, {}));
+}
+
+void CPanelCanvas::OnSetCursor(wxSetCursorEvent& event) { event.SetCursor(cursor_); }
+
+void CPanelCanvas::ToggleBand(const PixelRect& r) {
+    auto it = std::find(bands_.begin(), bands_.end(), r);
+    if (it != bands_.end())
+        bands_.erase(it);
+    else
+        bands_.push_back(r);
+    // Only the frame's four edges change.
+    Invalidate({r.left, r.top, r.right, r.top + 1});
+    Invalidate({r.left, r.bottom - 1, r.right, r.bottom});
+    Invalidate({r.left, r.top, r.left + 1, r.bottom});
+    Invalidate({r.right - 1, r.top, r.right, r.bottom});
+}
+
+void CPanelCanvas::Apply(const brindle::EditOutput& out) {
+    for (const brindle::Repaint& r : out.repaints) {
+        if (r.all)
+            InvalidateAll();
+        else
+            Invalidate(r.rect);
+    }
+    for (const PixelRect& r : out.bandXor) ToggleBand(r);
+    if (out.cursor != brindle::CursorKind::kUnchanged) {
+        cursor_ = wxCursor(StockCursor(out.cursor));
+        SetCursor(cursor_);
+    }
+    if (out.capture == brindle::MouseCapture::kCapture && !HasCapture()) CaptureMouse();
+    if (out.capture == brindle::MouseCapture::kRelease && HasCapture()) ReleaseMouse();
+}
