@@ -123,8 +123,10 @@ wxBitmap fallbackBitmap(const char* icon) {
 
 }  // namespace
 
-int WxId(Cmd cmd) {
-    switch (cmd) {
+// wx menu ids must stay below 32767, so the command numbers above it are moved down into free
+// ranges: 32768-33999 by 20000, 57000-60999 by 40000. Standard commands keep wx's own ids.
+int ToWxId(int command) {
+    switch (static_cast<Cmd>(command)) {
         case Cmd::OpenDirect: return wxID_OPEN;
         case Cmd::Close: return wxID_CLOSE;
         case Cmd::Save: return wxID_SAVE;
@@ -134,19 +136,37 @@ int WxId(Cmd cmd) {
         case Cmd::PrintSetup: return wxID_PRINT_SETUP;
         case Cmd::Exit: return wxID_EXIT;
         case Cmd::About: return wxID_ABOUT;
-        default: return static_cast<int>(cmd);
+        default: break;
     }
+    if (command >= 32768 && command < 34000) return command - 20000;
+    if (command >= 57000 && command < 61000) return command - 40000;
+    return command;
 }
 
+int FromWxId(int id) {
+    switch (id) {
+        case wxID_OPEN: return int(Cmd::OpenDirect);
+        case wxID_CLOSE: return int(Cmd::Close);
+        case wxID_SAVE: return int(Cmd::Save);
+        case wxID_SAVEAS: return int(Cmd::SaveAs);
+        case wxID_PRINT: return int(Cmd::Print);
+        case wxID_PREVIEW: return int(Cmd::PrintPreview);
+        case wxID_PRINT_SETUP: return int(Cmd::PrintSetup);
+        case wxID_EXIT: return int(Cmd::Exit);
+        case wxID_ABOUT: return int(Cmd::About);
+        default: break;
+    }
+    if (id >= 12768 && id < 14000) return id + 20000;
+    if (id >= 17000 && id < 21000) return id + 40000;
+    return -1;
+}
+
+int WxId(Cmd cmd) { return ToWxId(static_cast<int>(cmd)); }
+
 Cmd CmdFromWxId(int id, bool* ok) {
-    static const std::map<int, Cmd> reverse = [] {
-        std::map<int, Cmd> m;
-        for (const auto& a : table()) m[WxId(a.cmd)] = a.cmd;
-        return m;
-    }();
-    auto it = reverse.find(id);
-    *ok = it != reverse.end();
-    return *ok ? it->second : Cmd::NewPanel;
+    int command = FromWxId(id);
+    *ok = command >= 0 && FindAction(static_cast<Cmd>(command)) != nullptr;
+    return *ok ? static_cast<Cmd>(command) : Cmd::NewPanel;
 }
 
 const std::vector<Action>& AllActions() { return table(); }

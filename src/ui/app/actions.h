@@ -21,7 +21,10 @@ struct Action {
     enum Kind { Normal, Check } kind = Normal;
 };
 
-// wx ids: the command numbers as they are, except where wx's own id gives native behaviour.
+// wx ids of the command numbers (the standard commands take wx's own ids) and back; FromWxId gives -1
+// for an id that is no command.
+int ToWxId(int command);
+int FromWxId(int id);
 int WxId(brindle::Cmd cmd);
 brindle::Cmd CmdFromWxId(int id, bool* ok);
 

@@ -77,13 +77,13 @@ void CMainFrame::RebuildWindowList() {
     wxMenuBar* bar = GetMenuBar();
     if (!bar || bar->GetMenuCount() <= size_t(kWindowMenuIndex)) return;
     for (int id = brindle::kWindowListFirstId; id < brindle::kWindowListFirstId + kWindowListClearCount; ++id)
-        if (wxMenuItem* item = bar->FindItem(id)) item->GetMenu()->Destroy(item);
+        if (wxMenuItem* item = bar->FindItem(ToWxId(id))) item->GetMenu()->Destroy(item);
     if (!view_) return;
     wxMenu* window = bar->GetMenu(kWindowMenuIndex);
     const brindle::Settings& s = brindle::GlobalSettings();
     for (const brindle::WindowListEntry& e :
          brindle::BuildWindowList(view_->Doc()->GetPanel(), !s.CurrentFile().empty(), s.LastWindow()))
-        window->AppendCheckItem(e.id, FromPanelText(e.text))->Check(e.checked);
+        window->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
 }
 
 void CMainFrame::OnMenuOpen(wxMenuEvent& event) {

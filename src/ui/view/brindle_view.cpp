@@ -184,9 +184,7 @@ brindle::CommandStatus CBrindleView::StatusOf(int id) const {
     }
     if (id == brindle::kCmdHideGaugeBitmaps) return {Doc()->View().CanHide(), std::nullopt};
     if (id == brindle::kCmdUnhideGaugeBitmaps) return {Doc()->View().CanUnhide(), std::nullopt};
-    bool known = false;
-    Cmd cmd = CmdFromWxId(id, &known);
-    if (!known) cmd = static_cast<Cmd>(id);
+    Cmd cmd = static_cast<Cmd>(id);
     if (NotYetAvailable(cmd)) return {false, std::nullopt};
     if (auto st = Doc()->Editing().Status(id)) {
         // The controller knows its commands; Undo and Redo also need a panel.
@@ -203,12 +201,10 @@ brindle::CommandStatus CBrindleView::StatusOf(int id) const {
 }
 
 void CBrindleView::OnUpdateUI(wxUpdateUIEvent& event) {
-    int id = event.GetId();
-    bool known = false;
-    CmdFromWxId(id, &known);
-    bool ours = known || IsWindowListId(id) || (id >= 32700 && id <= 32999);
-    if (id == wxID_EXIT || id == wxID_ABOUT || id == int(Cmd::ViewToolbar) || id == int(Cmd::ViewStatusBar) ||
-        id == wxID_PRINT_SETUP || !ours) {
+    int id = FromWxId(event.GetId());
+    // The framework keeps the bars, Exit, About and the printer set-up.
+    if (id < 0 || id == int(Cmd::Exit) || id == int(Cmd::About) || id == int(Cmd::ViewToolbar) ||
+        id == int(Cmd::ViewStatusBar) || id == int(Cmd::PrintSetup)) {
         event.Skip();
         return;
     }
@@ -218,7 +214,25 @@ void CBrindleView::OnUpdateUI(wxUpdateUIEvent& event) {
 }
 
 void CBrindleView::OnMenu(wxCommandEvent& event) {
-    if (!RunCommand(event.GetId())) event.Skip();
+    int id = event.GetId();
+    if (id >= wxID_FILE1 && id <= wxID_FILE9) {
+        OpenRecentFile(static_cast<size_t>(id - wxID_FILE1));
+        return;
+    }
+    int command = FromWxId(id);
+    if (command < 0 || !RunCommand(command)) event.Skip();
+}
+
+void CBrindleView::OpenRecentFile(size_t n) {
+    CBrindleDoc* doc = Doc();
+    wxFileHistory* history = doc->GetDocumentManager()->GetFileHistory();
+    if (!history || n >= history->GetCount()) return;
+    wxString path = history->GetHistoryFile(n);
+    if (doc->Doc().OpenAtWindow(ToPath(path), -1))
+        history->AddFileToHistory(path);
+    else if (!brindle::FileExists(ToPath(path)))
+        history->RemoveFileFromHistory(n);
+    doc->Changed();
 }
 
 bool CBrindleView::RunCommand(int id) {
@@ -229,22 +243,11 @@ bool CBrindleView::RunCommand(int id) {
         SwitchToWindow(id - brindle::kWindowListFirstId, true);
         return true;
     }
-    if (id >= wxID_FILE1 && id <= wxID_FILE9) {
-        wxFileHistory* history = doc->GetDocumentManager()->GetFileHistory();
-        size_t n = static_cast<size_t>(id - wxID_FILE1);
-        if (!history || n >= history->GetCount()) return true;
-        wxString path = history->GetHistoryFile(n);
-        if (!pd.OpenAtWindow(ToPath(path), -1) && !brindle::FileExists(ToPath(path))) history->RemoveFileFromHistory(n);
-        else if (pd.IsOpen()) history->AddFileToHistory(path);
-        doc->Changed();
-        return true;
-    }
-    if (id == wxID_PRINT || id == wxID_PREVIEW || id == wxID_PRINT_SETUP || id == wxID_EXIT || id == wxID_ABOUT)
+    // The framework prints, quits and shows About.
+    if (id == int(Cmd::Print) || id == int(Cmd::PrintPreview) || id == int(Cmd::PrintSetup) ||
+        id == int(Cmd::Exit) || id == int(Cmd::About))
         return false;
-
-    bool known = false;
-    Cmd cmd = CmdFromWxId(id, &known);
-    if (!known) cmd = static_cast<Cmd>(id);
+    Cmd cmd = static_cast<Cmd>(id);
     if (!StatusOf(id).enabled) return true;
     switch (cmd) {
         case Cmd::NewPanel: pd.NewPanel(); doc->Changed(); return true;
@@ -342,8 +345,8 @@ void CBrindleView::EditWindowBitmap() {
     if (!panel || !shown) return;
     brindle::Settings& s = doc->settings();
     std::string path = brindle::ShownBackgroundPath(*panel, shown->index, s);
-    if (brindle::EditWindowBitmap(path, s.PaintProgram(), {})) {
-        brindle::SwitchToWindow(*panel, s, doc->Sync(), shown->index, true);
+    if (brindle::EditWindowBitmap(path, s.PaintProgram())) {
+        doc->View().ReloadBackground(panel->windows[shown->index]);
         RefreshFrame();
     }
 }
@@ -370,7 +373,7 @@ wxMenu* CBrindleView::BuildWindowMenu() const {
     const brindle::Settings& s = doc->settings();
     for (const brindle::WindowListEntry& e : brindle::BuildWindowList(doc->GetPanel(), !s.CurrentFile().empty(),
                                                                       s.LastWindow())) {
-        menu->AppendCheckItem(e.id, FromPanelText(e.text))->Check(e.checked);
+        menu->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
     }
     return menu;
 }
@@ -386,7 +389,7 @@ void CBrindleView::SelectWindowDropDown() {
 
 wxMenu* CBrindleView::BuildContextMenu(int id) const {
     auto* menu = new wxMenu;
-    auto add = [menu](int cmd, const char* text) { menu->Append(cmd, text); };
+    auto add = [menu](int cmd, const char* text) { menu->Append(ToWxId(cmd), text); };
     add(int(Cmd::Cut), "Cut");
     add(int(Cmd::Copy), "Copy");
     add(int(Cmd::Paste), "Paste");

@@ -30,9 +30,10 @@ public:
     CMainFrame* Frame() const;
     CPanelCanvas* Canvas() const { return canvas_; }
 
-    // Runs a command by its number, as a menu or tool would. False when it is not one of ours.
+    // Runs a command by its number (not its wx id), as a menu or tool would. False when it is not
+    // one of ours.
     bool RunCommand(int id);
-    // The enabled and checked state of a command.
+    // The enabled and checked state of a command by its number.
     brindle::CommandStatus StatusOf(int id) const;
     brindle::CommandContext GatherContext() const;
 
@@ -52,6 +53,7 @@ public:
 private:
     void OnMenu(wxCommandEvent& event);
     void OnUpdateUI(wxUpdateUIEvent& event);
+    void OpenRecentFile(size_t n);
     void ZoomIn();
     void ZoomOut();
     void Fit();

@@ -1,0 +1,201 @@
+// The whole editor window driven as a user would: open the demo panel, switch windows, drag and
+// nudge a gauge, undo, save, and read the saved file back.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/config.h>
+#include <wx/fileconf.h>
+#include <wx/menu.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/window_list.h"
+#include "panel/panel_reader.h"
+#include "platform/messages.h"
+#include "ui/app/actions.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/startup.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
+#include "ui/view/panel_canvas.h"
+
+namespace fs = std::filesystem;
+using brindle::Cmd;
+
+namespace {
+
+class EditorWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Tests may run in parallel processes: each gets its own copy of the sample folder.
+        dir_ = fs::path(::testing::TempDir()) /
+               ("brindle_editor_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                "_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy(fs::path(BRINDLE_SAMPLES_DIR) / "FS2000", dir_ / "FS2000", fs::copy_options::recursive);
+        panel_ = (dir_ / "FS2000" / "Aircraft" / "Demo" / "Panel" / "panel.cfg").string();
+
+        oldConfig_ = wxConfigBase::Set(new wxFileConfig("Brindle", "Brindle", (dir_ / "settings.ini").string(), "",
+                                                        wxCONFIG_USE_LOCAL_FILE));
+        brindle::Settings& s = brindle::GlobalSettings();
+        s.SetMode(brindle::kModeFS2000);
+        s.SetFS2000Dir((dir_ / "FS2000").string());
+        s.SetReload(0);
+        s.SetCurrentFile("");
+        s.SetZoom(1.0);
+
+        w_ = StartEditor("");
+        ASSERT_NE(w_.doc, nullptr);
+        ASSERT_NE(w_.view, nullptr);
+        w_.frame->SetSize(900, 700);
+    }
+
+    void TearDown() override {
+        if (w_.manager) {
+            w_.manager->Clear(true);
+            w_.frame->Destroy();
+            wxTheApp->ProcessIdle();
+            delete w_.manager;
+        }
+        delete wxConfigBase::Set(oldConfig_);
+        fs::remove_all(dir_);
+    }
+
+    CPanelCanvas* Canvas() { return w_.view->Canvas(); }
+
+    void Mouse(wxEventType type, wxPoint at, bool leftDown) {
+        wxMouseEvent e(type);
+        e.SetPosition(at);
+        e.m_leftDown = leftDown;
+        e.SetEventObject(Canvas());
+        Canvas()->GetEventHandler()->ProcessEvent(e);
+    }
+    void Key(int code) {
+        for (wxEventType type : {wxEVT_KEY_DOWN, wxEVT_KEY_UP}) {
+            wxKeyEvent e(type);
+            e.m_keyCode = code;
+            e.SetEventObject(Canvas());
+            Canvas()->GetEventHandler()->ProcessEvent(e);
+        }
+    }
+    // The client point of panel units (x, y) in the shown window.
+    wxPoint ClientOf(int x, int y) {
+        brindle::ViewPoint v = w_.doc->View().Geometry().ToView({x, y});
+        brindle::ViewPoint s = w_.doc->View().Geometry().ScrollPosition();
+        return wxPoint(v.x - s.x, v.y - s.y);
+    }
+    const brindle::ViewGauge& Gauge(int i) { return w_.doc->View().Gauges().at(i); }
+
+    fs::path dir_;
+    std::string panel_;
+    wxConfigBase* oldConfig_ = nullptr;
+    EditorWindows w_;
+    brindle::RecordingMessageUi messages_;
+    brindle::ScopedMessageUi scoped_{messages_};
+};
+
+TEST_F(EditorWindow, OpenSwitchDragNudgeUndoSaveRoundTrip) {
+    CBrindleDoc* doc = w_.doc;
+    CBrindleView* view = w_.view;
+    ASSERT_TRUE(doc->Doc().OpenAtWindow(panel_, 0));
+    doc->Changed();
+    ASSERT_NE(doc->View().Shown(), nullptr);
+    EXPECT_EQ(doc->View().Shown()->index, 0);
+    EXPECT_EQ(doc->View().Gauges().size(), 9u);
+    EXPECT_TRUE(w_.frame->GetTitle().Contains("panel.cfg"));
+
+    // The window list and switching through it.
+    std::unique_ptr<wxMenu> list(view->BuildWindowMenu());
+    ASSERT_EQ(list->GetMenuItemCount(), 2u);
+    EXPECT_TRUE(list->FindItemByPosition(0)->IsChecked());
+    EXPECT_TRUE(view->RunCommand(brindle::kWindowListFirstId + 1));
+    EXPECT_EQ(doc->View().Shown()->index, 1);
+    EXPECT_EQ(doc->settings().LastWindow(), 1);
+    EXPECT_EQ(doc->View().Gauges().size(), 5u);
+    EXPECT_TRUE(view->RunCommand(brindle::kWindowListFirstId));
+    EXPECT_EQ(doc->View().Shown()->index, 0);
+    EXPECT_FALSE(doc->IsModified());
+
+    // At zoom 1 one pixel is one unit of this window (640 pixels for 640 units).
+    doc->View().SetZoom(1.0);
+    view->RefreshFrame();
+    const int x0 = Gauge(0).x, y0 = Gauge(0).y;
+    // Press inside the gauge, away from its handles.
+    wxPoint at = ClientOf(x0 + 40, y0 + 40);
+
+    // A click selects; a second press drags.
+    Mouse(wxEVT_LEFT_DOWN, at, true);
+    Mouse(wxEVT_LEFT_UP, at, false);
+    EXPECT_TRUE(Gauge(0).selected);
+    Mouse(wxEVT_LEFT_DOWN, at, true);
+    Mouse(wxEVT_MOTION, at, true);
+    for (int step = 1; step <= 6; ++step)
+        Mouse(wxEVT_MOTION, at + wxPoint(5 * step, 2 * step), true);
+    Mouse(wxEVT_LEFT_UP, at + wxPoint(30, 12), false);
+    EXPECT_EQ(Gauge(0).x, x0 + 30);
+    EXPECT_EQ(Gauge(0).y, y0 + 12);
+    EXPECT_TRUE(doc->IsModified());
+
+    // Arrow keys nudge by one unit; Undo takes back the last step only.
+    Key(WXK_RIGHT);
+    Key(WXK_RIGHT);
+    Key(WXK_DOWN);
+    EXPECT_EQ(Gauge(0).x, x0 + 32);
+    EXPECT_EQ(Gauge(0).y, y0 + 13);
+    EXPECT_TRUE(view->StatusOf(int(Cmd::Undo)).enabled);
+    EXPECT_TRUE(view->RunCommand(int(Cmd::Undo)));
+    EXPECT_EQ(Gauge(0).y, y0 + 12);
+    EXPECT_EQ(Gauge(0).x, x0 + 32);
+
+    // Save writes the moved gauge; the other window is untouched.
+    EXPECT_TRUE(view->RunCommand(int(Cmd::Save)));
+    EXPECT_FALSE(doc->IsModified());
+    brindle::Panel saved;
+    ASSERT_TRUE(brindle::ReadPanelFile(panel_, doc->settings(), saved));
+    ASSERT_EQ(saved.windows.size(), 2u);
+    ASSERT_GE(saved.windows[0].gauges.size(), 1u);
+    EXPECT_EQ(saved.windows[0].gauges[0].x, x0 + 32);
+    EXPECT_EQ(saved.windows[0].gauges[0].y, y0 + 12);
+    EXPECT_EQ(saved.windows[1].gauges.size(), 5u);
+}
+
+TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
+    CBrindleView* view = w_.view;
+    // Nothing open: the panel commands are off, the window list is empty.
+    EXPECT_FALSE(view->StatusOf(int(Cmd::Save)).enabled);
+    EXPECT_FALSE(view->StatusOf(int(Cmd::SelectWindow)).enabled);
+    EXPECT_FALSE(view->StatusOf(int(Cmd::Undo)).enabled);
+    std::unique_ptr<wxMenu> empty(view->BuildWindowMenu());
+    EXPECT_EQ(empty->GetMenuItemCount(), 0u);
+
+    ASSERT_TRUE(w_.doc->Doc().OpenAtWindow(panel_, 0));
+    w_.doc->Changed();
+    EXPECT_TRUE(view->StatusOf(int(Cmd::Save)).enabled);
+    EXPECT_TRUE(view->StatusOf(int(Cmd::SelectWindow)).enabled);
+    EXPECT_FALSE(view->StatusOf(int(Cmd::Delete)).enabled);
+    EXPECT_TRUE(view->RunCommand(int(Cmd::SelectAll)));
+    EXPECT_TRUE(view->StatusOf(int(Cmd::Delete)).enabled);
+    EXPECT_TRUE(view->StatusOf(int(Cmd::LineUpVertically)).enabled);
+    // Dialogs still to come stay disabled rather than doing nothing.
+    EXPECT_FALSE(view->StatusOf(int(Cmd::GaugeProperties)).enabled);
+
+    // The context menus by selection.
+    struct Case {
+        int menu;
+        int id;
+        bool present;
+    };
+    const Case cases[] = {{brindle::kMenuNoGauge, int(Cmd::Fit), true},
+                          {brindle::kMenuOneGauge, brindle::kCmdMoveToFront, true},
+                          {brindle::kMenuSeveralGauges, int(Cmd::StackVertically), true},
+                          {brindle::kMenuSeveralGauges, brindle::kCmdMoveToFront, false}};
+    for (const Case& c : cases) {
+        std::unique_ptr<wxMenu> m(view->BuildContextMenu(c.menu));
+        EXPECT_EQ(m->FindItem(ToWxId(c.id)) != nullptr, c.present) << c.menu << " " << c.id;
+    }
+}
+
+}  // namespace
