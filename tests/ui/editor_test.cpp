@@ -134,6 +134,16 @@ TEST_F(EditorWindow, OpenSwitchDragNudgeUndoSaveRoundTrip) {
     Mouse(wxEVT_MOTION, at, true);
     for (int step = 1; step <= 6; ++step)
         Mouse(wxEVT_MOTION, at + wxPoint(5 * step, 2 * step), true);
+    // One more step, painted by the toolkit's loop: only the gauge's old and new places.
+    for (int i = 0; i < 50; ++i) wxTheApp->Yield(true);
+    const long paints = Canvas()->PaintCount();
+    const long long pixels = Canvas()->PaintedPixels();
+    Mouse(wxEVT_MOTION, at + wxPoint(31, 12), true);
+    for (int i = 0; i < 200 && Canvas()->PaintCount() == paints; ++i) wxTheApp->Yield(true);
+    EXPECT_GT(Canvas()->PaintCount(), paints);
+    const wxSize client = Canvas()->GetClientSize();
+    EXPECT_LT(Canvas()->PaintedPixels() - pixels, static_cast<long long>(client.x) * client.y / 4);
+    Mouse(wxEVT_MOTION, at + wxPoint(30, 12), true);
     Mouse(wxEVT_LEFT_UP, at + wxPoint(30, 12), false);
     EXPECT_EQ(Gauge(0).x, x0 + 30);
     EXPECT_EQ(Gauge(0).y, y0 + 12);

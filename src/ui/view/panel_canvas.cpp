@@ -139,8 +139,10 @@ void CPanelCanvas::SyncScrollbars() {
 
 void CPanelCanvas::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
+    ++paintCount_;
     for (wxRegionIterator it(GetUpdateRegion()); it; ++it) {
         wxRect r = it.GetRect();
+        paintedPixels_ += static_cast<long long>(r.width) * r.height;
         PixelRect clip = ToPixelRect(r);
         brindle::Image img = View().PaintRect(clip);
         for (const PixelRect& band : bands_)

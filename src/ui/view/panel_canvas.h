@@ -32,6 +32,9 @@ public:
 
     // The last mouse-move-to-painted time, for the speed figures (microseconds).
     long LastMoveRepaintMicros() const { return lastMoveMicros_; }
+    // Paint events handled and the pixels they painted since the start.
+    long PaintCount() const { return paintCount_; }
+    long long PaintedPixels() const { return paintedPixels_; }
 
 private:
     brindle::PanelView& View();
@@ -56,4 +59,6 @@ private:
     wxCursor cursor_;
     int lastKeyCode_ = 0;
     long lastMoveMicros_ = 0;
+    long paintCount_ = 0;
+    long long paintedPixels_ = 0;
 };
