@@ -106,18 +106,49 @@ wxMenu* makeMenu(std::initializer_list<int> items) {
     return menu;
 }
 
-// A plain drawn icon for tools whose name the icon theme does not have.
+// Tools whose picture the icon theme does not have are drawn here, each as a small picture of what
+// it does; anything else gets a framed initial.
 wxBitmap fallbackBitmap(const char* icon) {
-    wxBitmap bmp(16, 16);
+    const wxColour key(255, 0, 255);
+    wxBitmap bmp(16, 16, 24);
     wxMemoryDC dc(bmp);
-    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.SetBackground(wxBrush(key));
     dc.Clear();
-    dc.SetPen(*wxBLACK_PEN);
+    const wxColour ink(40, 60, 110), accent(220, 120, 20);
+    const wxString name(icon);
+    dc.SetPen(wxPen(ink));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(1, 1, 14, 14);
-    dc.SetFont(wxFontInfo(8));
-    dc.DrawText(wxString(icon).Left(1).Upper(), 4, 1);
+    if (name == "view-grid") {
+        for (int y = 2; y < 16; y += 4)
+            for (int x = 2; x < 16; x += 4) dc.DrawRectangle(x, y, 2, 2);
+    } else if (name == "view-app-grid") {
+        // Layers of a gauge: static picture, needle and icon.
+        dc.SetBrush(wxBrush(wxColour(200, 210, 230)));
+        dc.DrawRectangle(1, 5, 10, 10);
+        dc.DrawRectangle(5, 1, 10, 10);
+        dc.SetPen(wxPen(accent, 2));
+        dc.DrawLine(7, 9, 13, 3);
+    } else if (name == "view-dual") {
+        dc.SetBrush(wxBrush(wxColour(220, 225, 235)));
+        dc.DrawRectangle(0, 2, 9, 12);
+        dc.DrawRectangle(7, 4, 9, 10);
+        dc.SetPen(wxPen(ink, 2));
+        dc.DrawLine(8, 5, 15, 5);
+    } else if (name == "airplane-mode") {
+        dc.SetPen(wxPen(ink, 2));
+        dc.DrawLine(8, 1, 8, 15);
+        dc.DrawLine(1, 8, 15, 8);
+        dc.DrawLine(4, 14, 12, 14);
+        dc.DrawLine(3, 7, 8, 5);
+        dc.DrawLine(13, 7, 8, 5);
+    } else {
+        dc.DrawRectangle(1, 1, 14, 14);
+        dc.SetFont(wxFontInfo(8));
+        dc.SetTextForeground(ink);
+        dc.DrawText(name.Left(1).Upper(), 4, 1);
+    }
     dc.SelectObject(wxNullBitmap);
+    bmp.SetMask(new wxMask(bmp, key));
     return bmp;
 }
 

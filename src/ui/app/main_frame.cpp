@@ -1,9 +1,12 @@
 #include "ui/app/main_frame.h"
 
+#include <algorithm>
+
 #include <wx/accel.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+#include <wx/utils.h>
 
 #include "app/settings.h"
 #include "app/window_list.h"
@@ -47,7 +50,6 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
 
     DragAcceptFiles(true);
     Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
-    Bind(wxEVT_MENU_OPEN, &CMainFrame::OnMenuOpen, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_TOOL_DROPDOWN, &CMainFrame::OnElementsDropDown, this, WxId(Cmd::DrawAllElements));
     Bind(
@@ -60,17 +62,13 @@ void CMainFrame::SetPaneText(Pane pane, const wxString& text) {
 
 wxPoint CMainFrame::ToolPosition(int toolId) const {
     wxToolBar* bar = GetToolBar();
-    if (!bar) return wxPoint(0, 0);
-    int pos = bar->GetToolPos(toolId);
-    wxSize tool = bar->GetToolSize();
-    wxSize margins = bar->GetMargins();
-    int x = margins.x;
-    for (int i = 0; i < pos && i < int(bar->GetToolsCount()); ++i) {
-        const wxToolBarToolBase* t = bar->GetToolByPos(i);
-        x += t && t->IsSeparator() ? bar->GetToolSeparation() : tool.x + bar->GetToolPacking();
-    }
-    wxPoint screen = bar->ClientToScreen(wxPoint(x, bar->GetSize().y));
-    return ScreenToClient(screen);
+    if (!bar || !bar->FindById(toolId)) return wxPoint(0, 0);
+    // The tool was just clicked, so it is under the mouse: its left edge is found by stepping back
+    // from the pointer by the tool's width, its bottom is the bar's.
+    wxPoint mouse = bar->ScreenToClient(wxGetMousePosition());
+    const int width = std::max(bar->GetToolSize().x, 16);
+    const int x = std::clamp(mouse.x - width / 2, 0, std::max(0, bar->GetClientSize().x - width));
+    return ScreenToClient(bar->ClientToScreen(wxPoint(x, bar->GetClientSize().y)));
 }
 
 void CMainFrame::RebuildWindowList() {
@@ -84,11 +82,6 @@ void CMainFrame::RebuildWindowList() {
     for (const brindle::WindowListEntry& e :
          brindle::BuildWindowList(view_->Doc()->GetPanel(), !s.CurrentFile().empty(), s.LastWindow()))
         window->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
-}
-
-void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
-    RebuildWindowList();
-    event.Skip();
 }
 
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {

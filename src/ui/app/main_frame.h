@@ -26,13 +26,14 @@ public:
     void RestorePlacement();
     // The current placement into Settings WindowPosition.
     void StorePlacement();
+    // The panel windows at the end of the Window menu; called whenever the panel or the shown window
+    // changes (a menu must not grow while it opens).
+    void RebuildWindowList();
 
 private:
-    void OnMenuOpen(wxMenuEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnElementsDropDown(wxCommandEvent& event);
-    void RebuildWindowList();
 
     CBrindleView* view_ = nullptr;
 };

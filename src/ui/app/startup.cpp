@@ -16,7 +16,7 @@ EditorWindows StartEditor(const wxString& startFile) {
                       CLASSINFO(CBrindleDoc), CLASSINFO(CBrindleView));
     w.manager->FileHistoryLoad(*wxConfigBase::Get());
 
-    w.frame = new CMainFrame(w.manager, "Brindle", wxDefaultPosition, wxSize(1000, 720));
+    w.frame = new CMainFrame(w.manager, "Brindle", wxDefaultPosition, wxSize(1180, 760));
     w.frame->RestorePlacement();
     w.frame->Show();
     wxTheApp->SetTopWindow(w.frame);

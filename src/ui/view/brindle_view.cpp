@@ -114,6 +114,7 @@ void CBrindleView::RefreshFrame() {
                                                  Doc()->View().Shown())));
     canvas_->SyncScrollbars();
     canvas_->Refresh(false);
+    f->RebuildWindowList();
     UpdatePanes();
 }
 
