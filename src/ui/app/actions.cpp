@@ -219,7 +219,7 @@ wxMenuBar* BuildMenuBar() {
     auto* bar = new wxMenuBar;
     wxMenu* file = makeMenu({id(C::NewPanel), id(C::OpenDirect), id(C::OpenByAircraft), id(C::Close), 0, id(C::Save),
                              id(C::SaveAs), 0, id(C::Print), id(C::PrintPreview), id(C::PrintSetup), 0});
-    // The recent-file list is inserted here by the document manager; Exit follows it.
+    file->Append(WxId(C::RecentFile), "Recent File", new wxMenu);
     file->AppendSeparator();
     addItem(file, C::Exit);
     bar->Append(file, "&File");

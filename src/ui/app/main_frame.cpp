@@ -28,9 +28,11 @@ constexpr int kWindowListClearCount = 34;
 CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoint& pos, const wxSize& size)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title, pos, size) {
     SetMenuBar(BuildMenuBar());
-    wxMenu* file = GetMenuBar()->GetMenu(0);
-    manager->FileHistoryUseMenu(file);
-    manager->FileHistoryAddFilesToMenu(file);
+    // The recent files go in their own menu before Exit (wx appends them at a menu's end).
+    if (wxMenuItem* recent = GetMenuBar()->FindItem(ToWxId(int(Cmd::RecentFile))); recent && recent->GetSubMenu()) {
+        manager->FileHistoryUseMenu(recent->GetSubMenu());
+        manager->FileHistoryAddFilesToMenu(recent->GetSubMenu());
+    }
 
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_DOCKABLE);
     PopulateToolBar(bar);

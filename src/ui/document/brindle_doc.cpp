@@ -42,6 +42,8 @@ bool CBrindleDoc::OnNewDocument() {
             if (doc_->IsOpen()) AddToRecentFiles(ToPath(startFile_));
         } else {
             doc_->StartUp();
+            // The start zoom replaced the fitted one: the scrolled size follows it.
+            view_.Geometry().ApplyScrollSizes();
         }
     }
     SetTitle("Brindle");
