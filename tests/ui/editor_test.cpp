@@ -192,6 +192,18 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
     // Dialogs still to come stay disabled rather than doing nothing.
     EXPECT_FALSE(view->StatusOf(int(Cmd::GaugeProperties)).enabled);
 
+    // Adding a window shows it and lists it; deleting it (after the question) goes back to window 0.
+    EXPECT_TRUE(view->RunCommand(int(Cmd::AddNewWindow)));
+    EXPECT_EQ(w_.doc->View().Shown()->index, 2);
+    EXPECT_TRUE(w_.doc->IsModified());
+    std::unique_ptr<wxMenu> three(view->BuildWindowMenu());
+    EXPECT_EQ(three->GetMenuItemCount(), 3u);
+    messages_.answers = {brindle::Answer::Ok};
+    EXPECT_TRUE(view->RunCommand(int(Cmd::DeleteCurrentWindow)));
+    EXPECT_EQ(w_.doc->View().Shown()->index, 0);
+    std::unique_ptr<wxMenu> two(view->BuildWindowMenu());
+    EXPECT_EQ(two->GetMenuItemCount(), 2u);
+
     // The context menus by selection.
     struct Case {
         int menu;

@@ -56,6 +56,28 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     Bind(wxEVT_TOOL_DROPDOWN, &CMainFrame::OnElementsDropDown, this, WxId(Cmd::DrawAllElements));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CAboutDlg(this).ShowModal(); }, wxID_ABOUT);
+    // View > Toolbar and Status Bar show and hide the bars.
+    auto bindBar = [this](Cmd cmd, auto bar) {
+        Bind(
+            wxEVT_MENU,
+            [this, bar](wxCommandEvent&) {
+                if (wxWindow* w = (this->*bar)()) {
+                    w->Show(!w->IsShown());
+                    SendSizeEvent();
+                }
+            },
+            WxId(cmd));
+        Bind(
+            wxEVT_UPDATE_UI,
+            [this, bar](wxUpdateUIEvent& e) {
+                wxWindow* w = (this->*bar)();
+                e.Enable(w != nullptr);
+                e.Check(w && w->IsShown());
+            },
+            WxId(cmd));
+    };
+    bindBar(Cmd::ViewToolbar, static_cast<wxToolBar* (wxFrame::*)() const>(&wxFrame::GetToolBar));
+    bindBar(Cmd::ViewStatusBar, static_cast<wxStatusBar* (wxFrame::*)() const>(&wxFrame::GetStatusBar));
 }
 
 void CMainFrame::SetPaneText(Pane pane, const wxString& text) {

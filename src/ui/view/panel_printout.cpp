@@ -1,6 +1,7 @@
 #include "ui/view/panel_printout.h"
 
 #include <wx/dc.h>
+#include <wx/docview.h>
 
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
@@ -20,7 +21,11 @@ bool CPanelPrintout::OnPrintPage(int page) {
     if (!dc || page != 1) return false;
     brindle::Image img = doc_->View().PaintWholeWindow();
     if (img.Empty()) return true;
-    FitThisSizeToPage(wxSize(img.Width(), img.Height()));
+    // Inside the page set-up's margins, so printers that cannot print to the edge lose nothing.
+    if (wxDocManager* m = doc_->GetDocumentManager())
+        FitThisSizeToPageMargins(wxSize(img.Width(), img.Height()), m->GetPageSetupDialogData());
+    else
+        FitThisSizeToPage(wxSize(img.Width(), img.Height()));
     dc->DrawBitmap(ToWxBitmap(img), 0, 0);
     return true;
 }
