@@ -80,6 +80,8 @@ bool CBrindleView::OnCreate(wxDocument* doc, long flags) {
     brindle::ViewGeometry& g = Doc()->View().Geometry();
     if (!Doc()->View().Shown()) g.SetScrollSizesForZoom(800, 600);
     canvas_->SyncScrollbars();
+    // Keys go to the panel from the start, without a click first.
+    canvas_->SetFocus();
     Activate(true);
     return true;
 }

@@ -250,18 +250,12 @@ void CPanelCanvas::OnKeyDown(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    bool repeat = event.GetKeyCode() == lastKeyCode_;
-#if wxCHECK_VERSION(3, 1, 6)
-    repeat = event.IsAutoRepeat();
-#endif
-    lastKeyCode_ = event.GetKeyCode();
-    brindle::EditOutput out = Editing().KeyDown(key, 1, repeat);
+    brindle::EditOutput out = Editing().KeyDown(key, 1, event.IsAutoRepeat());
     owner_->Apply(out);
     owner_->UpdatePanes();
 }
 
 void CPanelCanvas::OnKeyUp(wxKeyEvent& event) {
-    lastKeyCode_ = 0;
     EditKey key = ToEditKey(event);
     if (key == EditKey::kOther) {
         event.Skip();

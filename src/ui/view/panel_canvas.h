@@ -57,7 +57,6 @@ private:
     CBrindleView* owner_;
     std::vector<brindle::PixelRect> bands_;
     wxCursor cursor_;
-    int lastKeyCode_ = 0;
     long lastMoveMicros_ = 0;
     long paintCount_ = 0;
     long long paintedPixels_ = 0;
