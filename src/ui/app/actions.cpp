@@ -156,37 +156,30 @@ wxBitmap fallbackBitmap(const char* icon) {
 
 // wx menu ids must stay below 32767, so the command numbers above it are moved down into free
 // ranges: 32768-33999 by 20000, 57000-60999 by 40000. Standard commands keep wx's own ids.
+namespace {
+// The commands that take wx's own ids, so the toolkit and the document manager treat them natively.
+struct StockId {
+    Cmd cmd;
+    int wxId;
+};
+constexpr StockId kStockIds[] = {{Cmd::OpenDirect, wxID_OPEN},  {Cmd::Close, wxID_CLOSE},
+                                 {Cmd::Save, wxID_SAVE},        {Cmd::SaveAs, wxID_SAVEAS},
+                                 {Cmd::Print, wxID_PRINT},      {Cmd::PrintPreview, wxID_PREVIEW},
+                                 {Cmd::PrintSetup, wxID_PRINT_SETUP}, {Cmd::Exit, wxID_EXIT},
+                                 {Cmd::About, wxID_ABOUT}};
+}  // namespace
+
 int ToWxId(int command) {
-    switch (static_cast<Cmd>(command)) {
-        case Cmd::OpenDirect: return wxID_OPEN;
-        case Cmd::Close: return wxID_CLOSE;
-        case Cmd::Save: return wxID_SAVE;
-        case Cmd::SaveAs: return wxID_SAVEAS;
-        case Cmd::Print: return wxID_PRINT;
-        case Cmd::PrintPreview: return wxID_PREVIEW;
-        case Cmd::PrintSetup: return wxID_PRINT_SETUP;
-        case Cmd::Exit: return wxID_EXIT;
-        case Cmd::About: return wxID_ABOUT;
-        default: break;
-    }
+    for (const StockId& s : kStockIds)
+        if (static_cast<int>(s.cmd) == command) return s.wxId;
     if (command >= 32768 && command < 34000) return command - 20000;
     if (command >= 57000 && command < 61000) return command - 40000;
     return command;
 }
 
 int FromWxId(int id) {
-    switch (id) {
-        case wxID_OPEN: return int(Cmd::OpenDirect);
-        case wxID_CLOSE: return int(Cmd::Close);
-        case wxID_SAVE: return int(Cmd::Save);
-        case wxID_SAVEAS: return int(Cmd::SaveAs);
-        case wxID_PRINT: return int(Cmd::Print);
-        case wxID_PREVIEW: return int(Cmd::PrintPreview);
-        case wxID_PRINT_SETUP: return int(Cmd::PrintSetup);
-        case wxID_EXIT: return int(Cmd::Exit);
-        case wxID_ABOUT: return int(Cmd::About);
-        default: break;
-    }
+    for (const StockId& s : kStockIds)
+        if (s.wxId == id) return static_cast<int>(s.cmd);
     if (id >= 12768 && id < 14000) return id + 20000;
     if (id >= 17000 && id < 21000) return id + 40000;
     return -1;
