@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <wx/accel.h>
+#include <wx/evtloop.h>
+#include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -10,11 +12,13 @@
 
 #include "app/settings.h"
 #include "app/window_list.h"
+#include "view/panel_view.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/actions.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
+#include "ui/view/panel_canvas.h"
 
 using brindle::Cmd;
 
@@ -120,6 +124,33 @@ void CMainFrame::OnElementsDropDown(wxCommandEvent&) {
     wxMenu* menu = BuildGaugeElementsMenu();
     PopupMenu(menu, ToolPosition(WxId(Cmd::DrawAllElements)));
     delete menu;
+}
+
+void CMainFrame::ShowLoadProgress(int done, int total, const wxString& reading) {
+    wxStatusBar* bar = GetStatusBar();
+    if (view_ && view_->Canvas()) view_->Canvas()->SetLoading(done < total);
+    if (!bar || !bar->IsShown()) return;  // without a status bar the gauges load silently
+    if (done >= total) {
+        if (progress_) progress_->Destroy();
+        progress_ = nullptr;
+        SetPaneText(PaneMessage, brindle::kReadyStatusText);
+        SetPaneText(PaneName, "");
+        return;
+    }
+    if (!progress_) {
+        wxRect field;
+        bar->GetFieldRect(PaneMessage, field);
+        SetPaneText(PaneMessage, brindle::kLoadingGaugesLabel);
+        const int labelWidth = bar->GetTextExtent(brindle::kLoadingGaugesLabel).x + 12;
+        progress_ = new wxGauge(bar, wxID_ANY, std::max(total, 1),
+                                wxPoint(field.x + labelWidth, field.y + 2),
+                                wxSize(std::max(field.width - labelWidth - 4, 20), std::max(field.height - 4, 6)));
+    }
+    progress_->SetRange(std::max(total, 1));
+    progress_->SetValue(std::clamp(done, 0, std::max(total, 1)));
+    SetPaneText(PaneName, reading);
+    // Only painting runs here: a click while the window loads must not start another command.
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
 }
 
 void CMainFrame::RestorePlacement() {

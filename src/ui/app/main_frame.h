@@ -19,6 +19,10 @@ public:
     void SetView(CBrindleView* view) { view_ = view; }
     CBrindleView* View() const { return view_; }
 
+    // The gauge-loading progress: a "Loading Gauges" bar in the status bar and `reading` (the gauge
+    // being read) in the name pane while a window's gauges load; (total, total) ends it.
+    void ShowLoadProgress(int done, int total, const wxString& reading);
+
     // Where a tool's pop-up goes: below the tool, in frame client coordinates.
     wxPoint ToolPosition(int toolId) const;
 
@@ -36,4 +40,5 @@ private:
     void OnElementsDropDown(wxCommandEvent& event);
 
     CBrindleView* view_ = nullptr;
+    class wxGauge* progress_ = nullptr;
 };

@@ -68,11 +68,7 @@ bool CBrindleView::OnCreate(wxDocument* doc, long flags) {
         f->SendSizeEvent();
     }
     Doc()->SetProgressSink([this](int done, int total, const std::string& ref) {
-        CMainFrame* f = Frame();
-        if (!f) return;
-        f->SetPaneText(CMainFrame::PaneMessage, done < total ? FromPanelText(brindle::ReadingGaugeText(ref))
-                                                             : wxString(brindle::kReadyStatusText));
-        if (wxStatusBar* bar = f->GetStatusBar()) bar->Update();
+        if (CMainFrame* f = Frame()) f->ShowLoadProgress(done, total, FromPanelText(brindle::ReadingGaugeText(ref)));
     });
     Bind(wxEVT_MENU, &CBrindleView::OnMenu, this);
     Bind(wxEVT_UPDATE_UI, &CBrindleView::OnUpdateUI, this);

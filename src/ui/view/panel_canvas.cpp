@@ -139,6 +139,11 @@ void CPanelCanvas::SyncScrollbars() {
 
 void CPanelCanvas::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
+    if (loading_) {
+        dc.SetBackground(wxBrush(GetBackgroundColour()));
+        dc.Clear();
+        return;
+    }
     ++paintCount_;
     for (wxRegionIterator it(GetUpdateRegion()); it; ++it) {
         wxRect r = it.GetRect();

@@ -25,6 +25,10 @@ public:
 
     // Scroll bars from the engine's scroll sizes and position (after zoom, fit, another window).
     void SyncScrollbars();
+    // While a window's gauges load, the view's records are half built: the canvas paints plain
+    // background instead of asking the engine.
+    void SetLoading(bool loading) { loading_ = loading; }
+
     // Acts on what the editing controller answered.
     void Apply(const brindle::EditOutput& out);
     // The rubber band rectangles currently drawn (client pixels).
@@ -58,6 +62,7 @@ private:
     std::vector<brindle::PixelRect> bands_;
     wxCursor cursor_;
     long lastMoveMicros_ = 0;
+    bool loading_ = false;
     long paintCount_ = 0;
     long long paintedPixels_ = 0;
 };
