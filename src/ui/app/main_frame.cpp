@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/accel.h>
+#include <wx/config.h>
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
@@ -54,6 +55,7 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     };
     SetAcceleratorTable(wxAcceleratorTable(3, keys));
 
+    LoadBarState();
     DragAcceptFiles(true);
     Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
@@ -174,7 +176,31 @@ void CMainFrame::StorePlacement() {
     s.SetWindowPosition(p);
 }
 
+namespace {
+// Whether the bars are shown is kept between runs, in the section the tool bar's state always had.
+constexpr const char* kBarStateGroup = "/Control Bar State";
+}  // namespace
+
+void CMainFrame::LoadBarState() {
+    wxConfigBase* config = wxConfigBase::Get();
+    if (!config) return;
+    bool toolBar = true, statusBar = true;
+    config->Read(wxString(kBarStateGroup) + "/ToolBarVisible", &toolBar, true);
+    config->Read(wxString(kBarStateGroup) + "/StatusBarVisible", &statusBar, true);
+    if (GetToolBar()) GetToolBar()->Show(toolBar);
+    if (GetStatusBar()) GetStatusBar()->Show(statusBar);
+    SendSizeEvent();
+}
+
+void CMainFrame::SaveBarState() {
+    wxConfigBase* config = wxConfigBase::Get();
+    if (!config) return;
+    config->Write(wxString(kBarStateGroup) + "/ToolBarVisible", GetToolBar() && GetToolBar()->IsShown());
+    config->Write(wxString(kBarStateGroup) + "/StatusBarVisible", GetStatusBar() && GetStatusBar()->IsShown());
+}
+
 void CMainFrame::OnClose(wxCloseEvent& event) {
     StorePlacement();
+    SaveBarState();
     event.Skip();  // the document manager asks about unsaved changes and closes the frame
 }

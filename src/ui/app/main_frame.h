@@ -36,6 +36,8 @@ public:
 
 private:
     void OnDropFiles(wxDropFilesEvent& event);
+    void LoadBarState();
+    void SaveBarState();
     void OnClose(wxCloseEvent& event);
     void OnElementsDropDown(wxCommandEvent& event);
 
