@@ -78,6 +78,7 @@ protected:
         for (wxEventType type : {wxEVT_KEY_DOWN, wxEVT_KEY_UP}) {
             wxKeyEvent e(type);
             e.m_keyCode = code;
+            e.m_isRepeat = false;  // the toolkit sets it on real events; the constructor leaves it unset
             e.SetEventObject(Canvas());
             Canvas()->GetEventHandler()->ProcessEvent(e);
         }
