@@ -206,6 +206,12 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
     std::unique_ptr<wxMenu> two(view->BuildWindowMenu());
     EXPECT_EQ(two->GetMenuItemCount(), 2u);
 
+    // The recent-file list keeps the last four.
+    wxFileHistory* history = w_.manager->GetFileHistory();
+    for (int i = 0; i < 6; ++i) w_.doc->AddToRecentFiles((dir_ / ("p" + std::to_string(i) + ".cfg")).string());
+    ASSERT_EQ(history->GetCount(), 4u);
+    EXPECT_TRUE(history->GetHistoryFile(0).EndsWith("p5.cfg"));
+
     // The context menus by selection.
     struct Case {
         int menu;

@@ -8,9 +8,22 @@
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 
+namespace {
+
+// The recent-file list holds four files.
+class CBrindleDocManager : public wxDocManager {
+public:
+    // Initialised after construction, so that the list below is the one created.
+    CBrindleDocManager() : wxDocManager(0, false) {}
+    wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(kRecentFileCount); }
+};
+
+}  // namespace
+
 EditorWindows StartEditor(const wxString& startFile) {
     EditorWindows w;
-    w.manager = new wxDocManager;
+    w.manager = new CBrindleDocManager;
+    w.manager->Initialize();
     w.manager->SetMaxDocsOpen(1);
     new wxDocTemplate(w.manager, "Brindle", "*.cfg", "", "cfg", "Brindle.Document", "Brindle.Document",
                       CLASSINFO(CBrindleDoc), CLASSINFO(CBrindleView));

@@ -9,6 +9,8 @@ class CMainFrame;
 class CBrindleDoc;
 class CBrindleView;
 
+inline constexpr int kRecentFileCount = 4;
+
 struct EditorWindows {
     wxDocManager* manager = nullptr;
     CMainFrame* frame = nullptr;
