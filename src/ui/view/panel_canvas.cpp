@@ -199,7 +199,8 @@ void CPanelCanvas::OnWheel(wxMouseEvent& event) {
     int lines = event.GetLinesPerAction() > 0 ? event.GetLinesPerAction() : 3;
     int step = -event.GetWheelRotation() * lines * kLineStep / delta;
     ViewPoint p = View().Geometry().ScrollPosition();
-    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL)
+    // Shift turns the wheel sideways, as in most editors.
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL || event.ShiftDown())
         p.x -= step;
     else
         p.y += step;
