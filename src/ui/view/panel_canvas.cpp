@@ -199,9 +199,10 @@ void CPanelCanvas::OnWheel(wxMouseEvent& event) {
     int lines = event.GetLinesPerAction() > 0 ? event.GetLinesPerAction() : 3;
     int step = -event.GetWheelRotation() * lines * kLineStep / delta;
     ViewPoint p = View().Geometry().ScrollPosition();
-    // Shift turns the wheel sideways, as in most editors.
-    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL || event.ShiftDown())
-        p.x -= step;
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL)
+        p.x -= step;  // a tilt to the right has a positive rotation
+    else if (event.ShiftDown())
+        p.x += step;  // Shift turns the wheel sideways, as in most editors: down goes right
     else
         p.y += step;
     ScrollTo(p);
