@@ -7,6 +7,7 @@
 #include <wx/init.h>
 
 #include "ui/app/config_store.h"
+#include "ui/app/text.h"
 
 using brindle::BoxKind;
 
@@ -79,5 +80,15 @@ TEST(ConfigStore, KeepsSectionAndValueNames) {
     EXPECT_EQ(store.readInt("Brindle", "Magic"), brindle::kMagicWritten);
     EXPECT_EQ(store.readString("Brindle", "WindowPosition"), s.FormatWindowPosition());
     EXPECT_EQ(store.readString("Brindle", "Missing"), std::nullopt);
+    // A folder name with accents comes back byte for byte, whatever the locale.
+    const std::string folder = "/home/j\xc3\xbcrgen/Flight Simulator";
+    store.writeString("Brindle", "FS2000Dir", folder);
+    EXPECT_EQ(store.readString("Brindle", "FS2000Dir"), folder);
     config.DeleteAll();
+}
+
+TEST(MessageText, EightBitPanelTextIsNeverLost) {
+    // A gauge name in the simulator's 8-bit text inside a message: shown, not dropped.
+    EXPECT_EQ(FromMessageText("Can't Load Caf\xe9!Gauge"), wxString::FromUTF8("Can't Load Caf\xc3\xa9!Gauge"));
+    EXPECT_EQ(FromMessageText("/home/j\xc3\xbcrgen"), wxString::FromUTF8("/home/j\xc3\xbcrgen"));
 }

@@ -2,16 +2,21 @@
 
 #include <wx/config.h>
 
+#include "ui/app/text.h"
+
+// Values are kept as UTF-8 whatever the locale, so a folder name with accents survives a run in
+// the C locale; bytes that are not UTF-8 (an 8-bit name) are taken as Latin-1.
 namespace {
 wxString key(const std::string& section, const std::string& name) {
-    return "/" + wxString(section.c_str(), wxConvLibc) + "/" + wxString(name.c_str(), wxConvLibc);
+    return "/" + FromMessageText(section) + "/" + FromMessageText(name);
 }
 }  // namespace
 
 std::optional<std::string> WxConfigSettingsStore::readString(const std::string& section, const std::string& name) {
     wxString value;
     if (!config_.Read(key(section, name), &value)) return std::nullopt;
-    return std::string(value.mb_str(wxConvLibc));
+    wxScopedCharBuffer utf8 = value.utf8_str();
+    return std::string(utf8.data(), utf8.length());
 }
 
 std::optional<long> WxConfigSettingsStore::readInt(const std::string& section, const std::string& name) {
@@ -22,7 +27,7 @@ std::optional<long> WxConfigSettingsStore::readInt(const std::string& section, c
 
 void WxConfigSettingsStore::writeString(const std::string& section, const std::string& name,
                                         const std::string& value) {
-    config_.Write(key(section, name), wxString(value.c_str(), wxConvLibc));
+    config_.Write(key(section, name), FromMessageText(value));
 }
 
 void WxConfigSettingsStore::writeInt(const std::string& section, const std::string& name, long value) {

@@ -1,5 +1,7 @@
 #include "ui/app/message_box.h"
 
+#include "ui/app/text.h"
+
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -58,7 +60,7 @@ void CMessageBox::OnHelp(wxCommandEvent&) {}
 
 void WxMessageUi::showBox(BoxKind kind, const std::string& text, bool withOptOut) {
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    CMessageBox box(parent, wxString(text.c_str(), wxConvLibc), kind, withOptOut);
+    CMessageBox box(parent, FromMessageText(text), kind, withOptOut);
     box.ShowModal();
 }
 
@@ -67,7 +69,7 @@ Answer WxMessageUi::ask(QuestionKind kind, const std::string& text, const std::s
     long style = kind == QuestionKind::YesNo         ? wxYES_NO
                  : kind == QuestionKind::YesNoCancel ? wxYES_NO | wxCANCEL
                                                      : wxOK | wxCANCEL;
-    int r = wxMessageBox(wxString(text.c_str(), wxConvLibc), title, style | wxICON_QUESTION, parent);
+    int r = wxMessageBox(FromMessageText(text), title, style | wxICON_QUESTION, parent);
     switch (r) {
         case wxYES: return Answer::Yes;
         case wxNO: return Answer::No;

@@ -20,3 +20,10 @@ inline std::string ToPath(const wxString& s) {
     wxCharBuffer b = s.fn_str();
     return b.data() ? std::string(b.data()) : std::string();
 }
+
+// Messages mix file paths (UTF-8 on most systems) with panel texts (8-bit): UTF-8 when the bytes
+// are valid UTF-8, else Latin-1, so no message ever comes out empty.
+inline wxString FromMessageText(const std::string& s) {
+    wxString utf8 = wxString::FromUTF8(s.c_str(), s.size());
+    return utf8.empty() && !s.empty() ? FromPanelText(s) : utf8;
+}
