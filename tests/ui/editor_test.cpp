@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 #include "app/commands.h"
 #include "app/window_list.h"
@@ -265,6 +267,40 @@ TEST_F(EditorWindow, EveryCorpusPanelOpensShowsEachWindowAndSaves) {
     // Most of them are real, readable panels with several windows each.
     EXPECT_GT(opened, panels / 2);
     EXPECT_GT(shown, opened);
+}
+
+// Every command that is enabled runs without harm in each state the editor can be in: nothing
+// open, a panel without windows, the demo panel with no gauge, one gauge and all gauges selected.
+// (Commands that open a modal dialog or pop-up are left out: they wait for a person.)
+TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
+    const std::set<Cmd> modal = {Cmd::NewPanel,    Cmd::OpenDirect,   Cmd::SaveAs,        Cmd::GridSize,
+                                 Cmd::TestSkyColor, Cmd::EditInNotepad, Cmd::SelectWindow, Cmd::Print,
+                                 Cmd::PrintPreview, Cmd::PrintSetup,   Cmd::Exit,          Cmd::About};
+    const std::string empty = (dir_ / "empty.cfg").string();
+    {
+        std::ofstream out(empty, std::ios::binary);
+        out << "[Window Titles]\r\n";
+    }
+    auto runAll = [&](const char* state) {
+        SCOPED_TRACE(state);
+        for (const Action& a : AllActions()) {
+            if (modal.count(a.cmd)) continue;
+            const int id = static_cast<int>(a.cmd);
+            if (!w_.view->StatusOf(id).enabled) continue;
+            w_.view->RunCommand(id);
+            wxTheApp->Yield(true);
+        }
+    };
+    runAll("nothing open");
+    if (w_.doc->Doc().OpenAtWindow(empty, -1)) runAll("a panel without windows");
+    for (int selection : {0, 1, 2}) {
+        ASSERT_TRUE(w_.doc->Doc().OpenAtWindow(panel_, 0));
+        w_.doc->Changed();
+        if (selection == 1) w_.doc->View().Gauges().at(0).selected = true;
+        if (selection == 2) w_.view->RunCommand(int(Cmd::SelectAll));
+        runAll(selection == 0 ? "no gauge selected" : selection == 1 ? "one gauge selected" : "all selected");
+        w_.doc->Doc().SetModified(false);
+    }
 }
 
 }  // namespace
