@@ -13,14 +13,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BmpFile;
-using test::DibSpec;
+using test::DibLayout;
 using test::PackedDib;
 
 constexpr Pixel R = 0xFF0000, G = 0x00FF00, B = 0x0000FF, W = 0xFFFFFF, K = 0x000000;
 
-Image DecodeOk(const DibSpec& spec) {
+Image DecodeOk(const DibLayout& layout) {
     std::string error;
-    auto dib = Dib::FromPacked(PackedDib(spec), &error);
+    auto dib = Dib::FromPacked(PackedDib(layout), &error);
     EXPECT_TRUE(dib) << error;
     return dib ? dib->Decode() : Image();
 }
@@ -33,7 +33,7 @@ std::vector<Pixel> Row(const Image& img, int y) {
 
 struct DecodeCase {
     const char* name;
-    DibSpec spec;
+    DibLayout layout;
     std::vector<std::vector<Pixel>> rows;  // top row first
 };
 
@@ -65,7 +65,7 @@ TEST(DibDecode, EveryPixelFormat) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Image img = DecodeOk(c.spec);
+        Image img = DecodeOk(c.layout);
         ASSERT_EQ(img.Height(), static_cast<int>(c.rows.size()));
         for (int y = 0; y < img.Height(); ++y)
             EXPECT_EQ(Row(img, y), c.rows[static_cast<size_t>(y)]) << "row " << y;
@@ -73,8 +73,8 @@ TEST(DibDecode, EveryPixelFormat) {
 }
 
 TEST(DibDecode, KeepsColourTableAndCounts) {
-    DibSpec spec{1, 1, 8, 0, 0, std::vector<Pixel>(256, 0x123456), {}, {0, 0, 0, 0}};
-    auto dib = Dib::FromPacked(PackedDib(spec));
+    DibLayout layout{1, 1, 8, 0, 0, std::vector<Pixel>(256, 0x123456), {}, {0, 0, 0, 0}};
+    auto dib = Dib::FromPacked(PackedDib(layout));
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib->Colours(), 256);
     EXPECT_EQ(dib->BitsOffset(), 40u + 1024u);
@@ -85,7 +85,7 @@ TEST(DibDecode, KeepsColourTableAndCounts) {
     EXPECT_EQ(dib->Decode().At(0, 0), 0x0A0B0Cu);
     EXPECT_FALSE(dib->SetColorTableEntry(256, 0));
 
-    DibSpec rgb{1, 1, 24, 0, 0, {}, {}, {1, 2, 3, 0}};
+    DibLayout rgb{1, 1, 24, 0, 0, {}, {}, {1, 2, 3, 0}};
     auto d24 = Dib::FromPacked(PackedDib(rgb));
     ASSERT_TRUE(d24);
     EXPECT_EQ(d24->BitsOffset(), 40u);
@@ -98,7 +98,7 @@ TEST(DibDecode, RefusesDamagedHeaders) {
         std::vector<std::uint8_t> bytes;
         const char* message;
     };
-    auto with = [](DibSpec s) { return PackedDib(s); };
+    auto with = [](DibLayout s) { return PackedDib(s); };
     std::vector<std::uint8_t> huge = with({20000, 1, 24, 0, 0, {}, {}, {}});
     std::vector<std::uint8_t> bigTotal = with({16000, 16000, 24, 0, 0, {}, {}, {}});
     std::vector<std::uint8_t> table = with({1, 1, 8, 0, 200, {R}, {}, {}});
@@ -130,8 +130,8 @@ TEST(DibDecode, RefusesDamagedHeaders) {
 
 TEST(DibDecode, ShortPixelDataDecodesBlackWithoutReadingPast) {
     // Two rows declared, only the bottom one stored: the top row stays black.
-    DibSpec spec{1, 2, 24, 0, 0, {}, {}, {0xFF, 0xFF, 0xFF, 0}};
-    Image img = DecodeOk(spec);
+    DibLayout layout{1, 2, 24, 0, 0, {}, {}, {0xFF, 0xFF, 0xFF, 0}};
+    Image img = DecodeOk(layout);
     EXPECT_EQ(img.At(0, 1), W);
     EXPECT_EQ(img.At(0, 0), K);
 }
@@ -186,8 +186,8 @@ TEST_F(BitmapFileTest, FailuresGiveTheirWarning) {
 }
 
 TEST_F(BitmapFileTest, ReadsSizesWithAndWithoutKeepingData) {
-    DibSpec spec{3, 2, 8, 0, 0, std::vector<Pixel>(256, 0x445566), {}, std::vector<std::uint8_t>(8, 0)};
-    std::string path = Write("Pal256.bmp", BmpFile(PackedDib(spec), 14 + 40 + 1024));
+    DibLayout layout{3, 2, 8, 0, 0, std::vector<Pixel>(256, 0x445566), {}, std::vector<std::uint8_t>(8, 0)};
+    std::string path = Write("Pal256.bmp", BmpFile(PackedDib(layout), 14 + 40 + 1024));
     BitmapFileRequest req{path};
     ASSERT_EQ(ReadBitmapFile(req, false), 1);
     EXPECT_FALSE(req.data);
@@ -208,8 +208,8 @@ TEST_F(BitmapFileTest, ReadsSizesWithAndWithoutKeepingData) {
 
 TEST_F(BitmapFileTest, FileHeaderOffsetPlacesTheBits) {
     // Two spare bytes between the header and the bits, which the file header's offset skips.
-    DibSpec spec{1, 1, 24, 0, 0, {}, {}, {0xAA, 0xBB, 0x01, 0x02, 0x03, 0x00}};
-    std::string path = Write("gap.bmp", BmpFile(PackedDib(spec), 14 + 40 + 2));
+    DibLayout layout{1, 1, 24, 0, 0, {}, {}, {0xAA, 0xBB, 0x01, 0x02, 0x03, 0x00}};
+    std::string path = Write("gap.bmp", BmpFile(PackedDib(layout), 14 + 40 + 2));
     auto img = LoadBmpImage(path);
     ASSERT_TRUE(img);
     EXPECT_EQ(img->At(0, 0), 0x030201u);

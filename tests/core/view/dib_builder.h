@@ -16,7 +16,7 @@ inline void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
     Put16(v, x >> 16);
 }
 
-struct DibSpec {
+struct DibLayout {
     int width = 1, height = 1, bits = 8;
     std::uint32_t compression = 0, clrUsed = 0;
     std::vector<std::uint32_t> table;  // 0x00RRGGBB
@@ -25,7 +25,7 @@ struct DibSpec {
 };
 
 // BITMAPINFOHEADER + masks + colour table + bits.
-inline std::vector<std::uint8_t> PackedDib(const DibSpec& s) {
+inline std::vector<std::uint8_t> PackedDib(const DibLayout& s) {
     std::vector<std::uint8_t> v;
     Put32(v, 40);
     Put32(v, static_cast<std::uint32_t>(s.width));

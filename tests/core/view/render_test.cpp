@@ -91,18 +91,18 @@ ViewWindow Records(std::vector<ViewGauge> gauges) {
 
 // A packed 8-bit bitmap whose pixel (x, y) has colour index f(x, y).
 Dib Dib8(int w, int h, std::vector<std::uint32_t> table, auto f) {
-    test::DibSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.bits = 8;
-    spec.clrUsed = static_cast<std::uint32_t>(table.size());
-    spec.table = std::move(table);
+    test::DibLayout layout;
+    layout.width = w;
+    layout.height = h;
+    layout.bits = 8;
+    layout.clrUsed = static_cast<std::uint32_t>(table.size());
+    layout.table = std::move(table);
     const int stride = (w + 3) & ~3;
-    spec.pixels.assign(static_cast<size_t>(stride * h), 0);
+    layout.pixels.assign(static_cast<size_t>(stride * h), 0);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) spec.pixels[static_cast<size_t>((h - 1 - y) * stride + x)] = f(x, y);
+        for (int x = 0; x < w; ++x) layout.pixels[static_cast<size_t>((h - 1 - y) * stride + x)] = f(x, y);
     }
-    auto dib = Dib::FromPacked(test::PackedDib(spec));
+    auto dib = Dib::FromPacked(test::PackedDib(layout));
     EXPECT_TRUE(dib.has_value());
     return *dib;
 }
@@ -480,8 +480,8 @@ TEST_F(RenderTest, SkyColourChangesEntryZeroOfEightBitBackgrounds) {
     EXPECT_EQ(img.At(2, 0), 0x445566u);
 
     // A 24-bit background has no colour table.
-    test::DibSpec spec{.width = 1, .height = 1, .bits = 24, .pixels = {1, 2, 3, 0}};
-    w.data = Dib::FromPacked(test::PackedDib(spec));
+    test::DibLayout layout{.width = 1, .height = 1, .bits = 24, .pixels = {1, 2, 3, 0}};
+    w.data = Dib::FromPacked(test::PackedDib(layout));
     ASSERT_TRUE(w.data);
     view.ShowRecords(w, info);
     EXPECT_FALSE(view.CanTestSkyColor());
