@@ -6,8 +6,7 @@
 #include <wx/fileconf.h>
 #include <wx/menu.h>
 
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -35,7 +34,7 @@ protected:
         // Tests may run in parallel processes: each gets its own copy of the sample folder.
         dir_ = fs::path(::testing::TempDir()) /
                ("brindle_editor_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                "_" + std::to_string(::getpid()));
+                "_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(fs::path(BRINDLE_SAMPLES_DIR) / "FS2000", dir_ / "FS2000", fs::copy_options::recursive);
