@@ -52,7 +52,10 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
              wxBOTTOM, 4);
     col->Add(new wxStaticText(this, wxID_ANY, memory_), 0, wxBOTTOM, 10);
     // There is no product website to open; the button is kept so the box reads as users expect.
-    col->Add(new wxButton(this, wxID_ANY, "Brindle Website"), 0, wxBOTTOM, 10);
+    // There is no project website to open yet: the button is shown, but off.
+    auto* website = new wxButton(this, wxID_ANY, "Brindle Website");
+    website->Disable();
+    col->Add(website, 0, wxBOTTOM, 10);
     col->AddStretchSpacer();
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetDefault();

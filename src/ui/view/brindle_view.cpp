@@ -46,6 +46,7 @@ bool NotYetAvailable(Cmd c) {
         case Cmd::FixedWindows:
         case Cmd::HelpContents:
         case Cmd::SnapToDisplayedGrid:
+        case Cmd::Website:  // there is no project website to open yet
             return true;
         default: return false;
     }
@@ -304,7 +305,6 @@ bool CBrindleView::RunCommand(int id) {
         case Cmd::EditWindowBitmap: EditWindowBitmap(); return true;
         case Cmd::CopyGaugeBitmap: CopyGaugeBitmap(); return true;
         case Cmd::EditInNotepad: pd.EditInTextEditor(); doc->Changed(); return true;
-        case Cmd::Website: return true;
         default: break;
     }
     brindle::EditOutput out = doc->Editing().Execute(id);
