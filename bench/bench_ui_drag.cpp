@@ -95,7 +95,8 @@ void BM_DragMoveAndRepaint(benchmark::State& state) {
     ed.Mouse(wxEVT_LEFT_UP, at, false);
     const double moves = static_cast<double>(state.iterations());
     state.counters["paints_per_move"] = (ed.w.view->Canvas()->PaintCount() - paints) / moves;
-    state.counters["pixels_per_move"] = static_cast<double>(ed.w.view->Canvas()->PaintedPixels() - pixels) / moves;
+    state.counters["pixels_per_move"] =
+        static_cast<double>(ed.w.view->Canvas()->PaintedPixels() - pixels) / moves;
     state.counters["last_us"] = static_cast<double>(ed.w.view->Canvas()->LastMoveRepaintMicros());
 }
 BENCHMARK(BM_DragMoveAndRepaint)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);

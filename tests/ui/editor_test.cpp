@@ -29,19 +29,20 @@ using brindle::Cmd;
 namespace {
 
 class EditorWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // Tests may run in parallel processes: each gets its own copy of the sample folder.
         dir_ = fs::path(::testing::TempDir()) /
-               ("brindle_editor_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                "_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+               ("brindle_editor_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(fs::path(BRINDLE_SAMPLES_DIR) / "FS2000", dir_ / "FS2000", fs::copy_options::recursive);
         panel_ = (dir_ / "FS2000" / "Aircraft" / "Demo" / "Panel" / "panel.cfg").string();
 
-        oldConfig_ = wxConfigBase::Set(new wxFileConfig("Brindle", "Brindle", (dir_ / "settings.ini").string(), "",
-                                                        wxCONFIG_USE_LOCAL_FILE));
+        oldConfig_ = wxConfigBase::Set(new wxFileConfig(
+            "Brindle", "Brindle", (dir_ / "settings.ini").string(), "", wxCONFIG_USE_LOCAL_FILE));
         brindle::Settings& s = brindle::GlobalSettings();
         s.SetMode(brindle::kModeFS2000);
         s.SetFS2000Dir((dir_ / "FS2000").string());
@@ -135,8 +136,7 @@ TEST_F(EditorWindow, OpenSwitchDragNudgeUndoSaveRoundTrip) {
     EXPECT_TRUE(Gauge(0).selected);
     Mouse(wxEVT_LEFT_DOWN, at, true);
     Mouse(wxEVT_MOTION, at, true);
-    for (int step = 1; step <= 6; ++step)
-        Mouse(wxEVT_MOTION, at + wxPoint(5 * step, 2 * step), true);
+    for (int step = 1; step <= 6; ++step) Mouse(wxEVT_MOTION, at + wxPoint(5 * step, 2 * step), true);
     // One more step, painted by the toolkit's loop: only the gauge's old and new places.
     for (int i = 0; i < 50; ++i) wxTheApp->Yield(true);
     const long paints = Canvas()->PaintCount();
@@ -209,7 +209,8 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
 
     // The recent-file list keeps the last four.
     wxFileHistory* history = w_.manager->GetFileHistory();
-    for (int i = 0; i < 6; ++i) w_.doc->AddToRecentFiles((dir_ / ("p" + std::to_string(i) + ".cfg")).string());
+    for (int i = 0; i < 6; ++i)
+        w_.doc->AddToRecentFiles((dir_ / ("p" + std::to_string(i) + ".cfg")).string());
     ASSERT_EQ(history->GetCount(), 4u);
     EXPECT_TRUE(history->GetHistoryFile(0).EndsWith("p5.cfg"));
 
@@ -272,9 +273,9 @@ TEST_F(EditorWindow, EveryCorpusPanelOpensShowsEachWindowAndSaves) {
 // open, a panel without windows, the demo panel with no gauge, one gauge and all gauges selected.
 // (Commands that open a modal dialog or pop-up are left out: they wait for a person.)
 TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
-    const std::set<Cmd> modal = {Cmd::NewPanel,    Cmd::OpenDirect,   Cmd::SaveAs,        Cmd::GridSize,
+    const std::set<Cmd> modal = {Cmd::NewPanel,     Cmd::OpenDirect,    Cmd::SaveAs,       Cmd::GridSize,
                                  Cmd::TestSkyColor, Cmd::EditInNotepad, Cmd::SelectWindow, Cmd::Print,
-                                 Cmd::PrintPreview, Cmd::PrintSetup,   Cmd::Exit,          Cmd::About};
+                                 Cmd::PrintPreview, Cmd::PrintSetup,    Cmd::Exit,         Cmd::About};
     const std::string empty = (dir_ / "empty.cfg").string();
     {
         std::ofstream out(empty, std::ios::binary);

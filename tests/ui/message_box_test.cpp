@@ -14,7 +14,7 @@ using brindle::BoxKind;
 namespace {
 // One wx application for the whole test program, on the Xvfb display the test script starts.
 class WxEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "test_ui";
@@ -89,6 +89,7 @@ TEST(ConfigStore, KeepsSectionAndValueNames) {
 
 TEST(MessageText, EightBitPanelTextIsNeverLost) {
     // A gauge name in the simulator's 8-bit text inside a message: shown, not dropped.
-    EXPECT_EQ(FromMessageText("Can't Load Caf\xe9!Gauge"), wxString::FromUTF8("Can't Load Caf\xc3\xa9!Gauge"));
+    EXPECT_EQ(FromMessageText("Can't Load Caf\xe9!Gauge"),
+              wxString::FromUTF8("Can't Load Caf\xc3\xa9!Gauge"));
     EXPECT_EQ(FromMessageText("/home/j\xc3\xbcrgen"), wxString::FromUTF8("/home/j\xc3\xbcrgen"));
 }

@@ -30,12 +30,18 @@ std::string AboutBuildText() {
 
 std::string AboutOsText(int osKind) {
     switch (osKind) {
-        case 2: return "Windows 2000";
-        case 1: return "Windows NT";
-        case 4: return "Windows 98";
-        case 5: return "Windows ME";
-        case 3: return "Windows 95";
-        default: break;
+        case 2:
+            return "Windows 2000";
+        case 1:
+            return "Windows NT";
+        case 4:
+            return "Windows 98";
+        case 5:
+            return "Windows ME";
+        case 3:
+            return "Windows 95";
+        default:
+            break;
     }
 #ifdef _WIN32
     return "Windows 95";

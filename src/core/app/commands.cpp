@@ -4,12 +4,18 @@ namespace brindle {
 
 int ElementToggleBit(Cmd cmd) {
     switch (cmd) {
-        case Cmd::ElementsIcons: return 16;
-        case Cmd::ElementsSliders: return 8;
-        case Cmd::ElementsNeedles: return 2;
-        case Cmd::ElementsSprites: return 64;
-        case Cmd::ElementsMovingImages: return 32;
-        default: return 0;
+        case Cmd::ElementsIcons:
+            return 16;
+        case Cmd::ElementsSliders:
+            return 8;
+        case Cmd::ElementsNeedles:
+            return 2;
+        case Cmd::ElementsSprites:
+            return 64;
+        case Cmd::ElementsMovingImages:
+            return 32;
+        default:
+            return 0;
     }
 }
 
@@ -35,11 +41,16 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::SelectAll:
         case Cmd::Fit:
             return on(c.panelLoaded);
-        case Cmd::TestSkyColor: return on(c.panelLoaded && c.backgroundLoaded);
-        case Cmd::SnapToDisplayedGrid: return check(true, c.snapToGrid);
-        case Cmd::GridVisible: return check(true, c.gridVisible);
-        case Cmd::GridOnOff: return check(c.panelLoaded, c.gridVisible);
-        case Cmd::GridSize: return on(true);
+        case Cmd::TestSkyColor:
+            return on(c.panelLoaded && c.backgroundLoaded);
+        case Cmd::SnapToDisplayedGrid:
+            return check(true, c.snapToGrid);
+        case Cmd::GridVisible:
+            return check(true, c.gridVisible);
+        case Cmd::GridOnOff:
+            return check(c.panelLoaded, c.gridVisible);
+        case Cmd::GridSize:
+            return on(true);
         case Cmd::Delete:
         case Cmd::Copy:
         case Cmd::Cut:
@@ -48,10 +59,14 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::AspectRatio:
             return on(c.selectedCount >= 1);
         case Cmd::Paste:
-        case Cmd::PasteTool: return on(c.clipboardCount >= 1);
-        case Cmd::Undo: return on(c.undoAvailable && c.panelLoaded);
-        case Cmd::Redo: return on(c.redoAvailable && c.panelLoaded);
-        case Cmd::GaugeProperties: return on(c.selectedCount == 1);
+        case Cmd::PasteTool:
+            return on(c.clipboardCount >= 1);
+        case Cmd::Undo:
+            return on(c.undoAvailable && c.panelLoaded);
+        case Cmd::Redo:
+            return on(c.redoAvailable && c.panelLoaded);
+        case Cmd::GaugeProperties:
+            return on(c.selectedCount == 1);
         case Cmd::LineUpVertically:
         case Cmd::LineUpHorizontally:
         case Cmd::StackVertically:
@@ -62,19 +77,27 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::SameSizeSmallest:
         case Cmd::SameSizeSmallestMenu:
             return on(c.selectedCount >= 2);
-        case Cmd::DrawTransparently: return check(c.panelLoaded, c.transparentGauges);
-        case Cmd::DrawAllElements: return check(true, c.drawAllBitmaps);
-        case Cmd::OutlineGauges: return check(c.gaugeCount >= 1, c.outlineMode != 0 && c.outlineMode != 3);
+        case Cmd::DrawTransparently:
+            return check(c.panelLoaded, c.transparentGauges);
+        case Cmd::DrawAllElements:
+            return check(true, c.drawAllBitmaps);
+        case Cmd::OutlineGauges:
+            return check(c.gaugeCount >= 1, c.outlineMode != 0 && c.outlineMode != 3);
         case Cmd::Save:
         case Cmd::Redraw:
         case Cmd::Print:
         case Cmd::PrintPreview:
             return on(c.hasCurrentFile);
-        case Cmd::ZoomIn: return on(c.hasCurrentFile && c.canZoomIn);
-        case Cmd::ZoomOut: return on(c.hasCurrentFile && c.canZoomOut);
-        case Cmd::SetDefaultPosition: return on(c.panelLoaded && !c.currentIsVcockpit);
-        case Cmd::EditWindowBitmap: return on(c.backgroundLoaded && c.paintProgramLength > 3);
-        case Cmd::ElementsStatic: return check(false, true);
+        case Cmd::ZoomIn:
+            return on(c.hasCurrentFile && c.canZoomIn);
+        case Cmd::ZoomOut:
+            return on(c.hasCurrentFile && c.canZoomOut);
+        case Cmd::SetDefaultPosition:
+            return on(c.panelLoaded && !c.currentIsVcockpit);
+        case Cmd::EditWindowBitmap:
+            return on(c.backgroundLoaded && c.paintProgramLength > 3);
+        case Cmd::ElementsStatic:
+            return check(false, true);
         case Cmd::ElementsIcons:
         case Cmd::ElementsSliders:
         case Cmd::ElementsNeedles:
@@ -86,7 +109,8 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::ViewTransparentGauges:
         case Cmd::Logging:
             return on(false);
-        default: return on(true);
+        default:
+            return on(true);
     }
 }
 

@@ -91,17 +91,17 @@ enum class Cmd : int {
 
 // What the rules look at, gathered from the document, the view and the settings at update time.
 struct CommandContext {
-    bool panelLoaded = false;           // a Panel is open
-    bool hasCurrentFile = false;        // Settings CurrentFile is not empty
-    bool backgroundLoaded = false;      // the current window's background bitmap is loaded
+    bool panelLoaded = false;       // a Panel is open
+    bool hasCurrentFile = false;    // Settings CurrentFile is not empty
+    bool backgroundLoaded = false;  // the current window's background bitmap is loaded
     bool currentIsVcockpit = false;
     bool undoAvailable = false;
     bool redoAvailable = false;
-    bool canZoomIn = false;             // Zoom x ZoomStep <= ZoomMax
-    bool canZoomOut = false;            // Zoom / ZoomStep >= ZoomMin
+    bool canZoomIn = false;   // Zoom x ZoomStep <= ZoomMax
+    bool canZoomOut = false;  // Zoom / ZoomStep >= ZoomMin
     int selectedCount = 0;
-    int gaugeCount = 0;                 // gauges of the current window
-    int clipboardCount = 0;             // GaugeClipboard entries
+    int gaugeCount = 0;      // gauges of the current window
+    int clipboardCount = 0;  // GaugeClipboard entries
     int outlineMode = 0;
     int paintProgramLength = 0;
     bool gridVisible = false;

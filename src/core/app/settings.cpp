@@ -8,7 +8,8 @@
 
 namespace brindle {
 
-std::optional<std::string> MemorySettingsStore::readString(const std::string& section, const std::string& name) {
+std::optional<std::string> MemorySettingsStore::readString(const std::string& section,
+                                                           const std::string& name) {
     auto s = strings.find(section);
     if (s == strings.end()) return std::nullopt;
     auto v = s->second.find(name);
@@ -24,7 +25,8 @@ std::optional<long> MemorySettingsStore::readInt(const std::string& section, con
     return v->second;
 }
 
-void MemorySettingsStore::writeString(const std::string& section, const std::string& name, const std::string& value) {
+void MemorySettingsStore::writeString(const std::string& section, const std::string& name,
+                                      const std::string& value) {
     strings[section][name] = value;
     writeOrder.push_back(name);
 }
@@ -65,10 +67,18 @@ void Settings::setDir(std::string& field, const char* dir, const char* setterNam
     recomputeGaugesDir();
 }
 
-void Settings::SetFS98Dir(const char* dir) { setDir(fs98Dir_, dir, "SetFS98Dir"); }
-void Settings::SetFS2000Dir(const char* dir) { setDir(fs2000Dir_, dir, "SetFS2000Dir"); }
-void Settings::SetCFSDir(const char* dir) { setDir(cfsDir_, dir, "SetCFSDir"); }
-void Settings::SetCFS2Dir(const char* dir) { setDir(cfs2Dir_, dir, "SetCFS2Dir"); }
+void Settings::SetFS98Dir(const char* dir) {
+    setDir(fs98Dir_, dir, "SetFS98Dir");
+}
+void Settings::SetFS2000Dir(const char* dir) {
+    setDir(fs2000Dir_, dir, "SetFS2000Dir");
+}
+void Settings::SetCFSDir(const char* dir) {
+    setDir(cfsDir_, dir, "SetCFSDir");
+}
+void Settings::SetCFS2Dir(const char* dir) {
+    setDir(cfs2Dir_, dir, "SetCFS2Dir");
+}
 
 void Settings::SetMode(int mode) {
     mode_ = mode;
@@ -77,25 +87,39 @@ void Settings::SetMode(int mode) {
 
 const std::string& Settings::SimDir() const {
     switch (mode_) {
-        case kModeFS2000: return fs2000Dir_;
-        case kModeCFS: return cfsDir_;
-        case kModeCFS2: return cfs2Dir_;
-        default: return fs98Dir_;
+        case kModeFS2000:
+            return fs2000Dir_;
+        case kModeCFS:
+            return cfsDir_;
+        case kModeCFS2:
+            return cfs2Dir_;
+        default:
+            return fs98Dir_;
     }
 }
 
-void Settings::recomputeGaugesDir() { gaugesDir_ = SimDir() + kPathSep + "gauges"; }
+void Settings::recomputeGaugesDir() {
+    gaugesDir_ = SimDir() + kPathSep + "gauges";
+}
 
-std::string Settings::AircraftDir() const { return SimDir() + kPathSep + "Aircraft"; }
+std::string Settings::AircraftDir() const {
+    return SimDir() + kPathSep + "Aircraft";
+}
 
 static std::string upperFirst(std::string s) {
     if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 32);
     return s;
 }
 
-std::string Settings::GaugesDirForDisplay() const { return upperFirst(gaugesDir_); }
-std::string Settings::CurrentFileForDisplay() const { return upperFirst(currentFile_); }
-std::string Settings::CurrentFileDir() const { return DirectoryPart(CurrentFileForDisplay()).value_or(""); }
+std::string Settings::GaugesDirForDisplay() const {
+    return upperFirst(gaugesDir_);
+}
+std::string Settings::CurrentFileForDisplay() const {
+    return upperFirst(currentFile_);
+}
+std::string Settings::CurrentFileDir() const {
+    return DirectoryPart(CurrentFileForDisplay()).value_or("");
+}
 
 void Settings::SetZoom(double z) {
     if (z > zoomMax_) z = zoomMax_;

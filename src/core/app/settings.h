@@ -19,17 +19,18 @@ enum SimMode : int { kModeFS2000 = 0, kModeFS98 = 1, kModeCFS = 2, kModeCFS2 = 3
 // A key-value store with string and integer values grouped in sections; the names are those of the
 // registry form ("Brindle" section, "Magic", "FS98Dir", ...).
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> readString(const std::string& section, const std::string& name) = 0;
     virtual std::optional<long> readInt(const std::string& section, const std::string& name) = 0;
-    virtual void writeString(const std::string& section, const std::string& name, const std::string& value) = 0;
+    virtual void writeString(const std::string& section, const std::string& name,
+                             const std::string& value) = 0;
     virtual void writeInt(const std::string& section, const std::string& name, long value) = 0;
 };
 
 // In-memory store for tests and the command line (which never touches the user's settings).
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<std::string> readString(const std::string& section, const std::string& name) override;
     std::optional<long> readInt(const std::string& section, const std::string& name) override;
     void writeString(const std::string& section, const std::string& name, const std::string& value) override;
@@ -46,7 +47,7 @@ inline constexpr long kMagicWritten = 7700057;
 inline constexpr long kMagicDefault = 98789;
 
 class Settings {
-public:
+  public:
     Settings();
 
     void Load(SettingsStore& store, SystemAccess& system);
@@ -158,7 +159,7 @@ public:
     // separator here); an empty SavedPath leaves PATH alone.
     void ExtendPathWithModules(SystemAccess& system) const;
 
-private:
+  private:
     void recomputeGaugesDir();
     void setDir(std::string& field, const char* dir, const char* setterName);
 

@@ -23,14 +23,24 @@ MessageUi* SetMessageUi(MessageUi* ui) {
     return previous;
 }
 
-MessageUi& CurrentMessageUi() { return g_ui ? *g_ui : fallbackUi(); }
+MessageUi& CurrentMessageUi() {
+    return g_ui ? *g_ui : fallbackUi();
+}
 
-int ShowAgainFlag() { return g_showAgain; }
-void SetShowAgainFlag(int value) { g_showAgain = value; }
+int ShowAgainFlag() {
+    return g_showAgain;
+}
+void SetShowAgainFlag(int value) {
+    g_showAgain = value;
+}
 
-void ShowWarning(const std::string& text) { CurrentMessageUi().showBox(BoxKind::Warning, text, false); }
+void ShowWarning(const std::string& text) {
+    CurrentMessageUi().showBox(BoxKind::Warning, text, false);
+}
 
-void ShowError(const std::string& text) { CurrentMessageUi().showBox(BoxKind::Error, text, false); }
+void ShowError(const std::string& text) {
+    CurrentMessageUi().showBox(BoxKind::Error, text, false);
+}
 
 int ShowWarningWithOptOut(const std::string& text) {
     CurrentMessageUi().showBox(BoxKind::Warning, text, true);
@@ -47,7 +57,9 @@ void ReportSystemError(const std::string& prefix, int errorCode) {
     ShowWarning(prefix + ": " + (sys ? sys : ""));
 }
 
-void ReportSystemError(const std::string& prefix) { ReportSystemError(prefix, errno); }
+void ReportSystemError(const std::string& prefix) {
+    ReportSystemError(prefix, errno);
+}
 
 Answer AskQuestion(QuestionKind kind, const std::string& text, const std::string& title) {
     return CurrentMessageUi().ask(kind, text, title);
@@ -59,10 +71,15 @@ void StderrMessageUi::showBox(BoxKind kind, const std::string& text, bool) {
 
 Answer StderrMessageUi::ask(QuestionKind kind, const std::string& text, const std::string&) {
     Answer a = answer_;
-    if (kind == QuestionKind::OkCancel) a = (a == Answer::Yes || a == Answer::Ok) ? Answer::Ok : Answer::Cancel;
+    if (kind == QuestionKind::OkCancel)
+        a = (a == Answer::Yes || a == Answer::Ok) ? Answer::Ok : Answer::Cancel;
     if (kind == QuestionKind::YesNo && a == Answer::Cancel) a = Answer::No;
     std::cerr << "question: " << text << " -> "
-              << (a == Answer::Yes ? "yes" : a == Answer::No ? "no" : a == Answer::Ok ? "ok" : "cancel") << '\n';
+              << (a == Answer::Yes  ? "yes"
+                  : a == Answer::No ? "no"
+                  : a == Answer::Ok ? "ok"
+                                    : "cancel")
+              << '\n';
     return a;
 }
 
@@ -88,10 +105,14 @@ std::vector<std::string> RecordingMessageUi::texts() const {
 
 const char* RecordingMessageUi::kindName(Kind k) {
     switch (k) {
-        case Kind::Error: return "error";
-        case Kind::Warning: return "warning";
-        case Kind::OptOut: return "optout";
-        case Kind::Question: return "question";
+        case Kind::Error:
+            return "error";
+        case Kind::Warning:
+            return "warning";
+        case Kind::OptOut:
+            return "optout";
+        case Kind::Question:
+            return "question";
     }
     return "?";
 }

@@ -18,7 +18,7 @@ enum class Answer { Yes, No, Cancel, Ok };
 // When `withOptOut` is true the box offers "Don't show these kinds of errors again"; the front end
 // writes the user's choice through SetShowAgainFlag before returning.
 class MessageUi {
-public:
+  public:
     virtual ~MessageUi() = default;
     virtual void showBox(BoxKind kind, const std::string& text, bool withOptOut) = 0;
     virtual Answer ask(QuestionKind kind, const std::string& text, const std::string& title) = 0;
@@ -51,20 +51,20 @@ inline const char* kOptOutText = "Don't show these kinds of errors again";
 
 // Prints "warning: TEXT" / "error: TEXT" to stderr and answers every question with a fixed answer.
 class StderrMessageUi : public MessageUi {
-public:
+  public:
     explicit StderrMessageUi(Answer answer = Answer::No) : answer_(answer) {}
     void showBox(BoxKind kind, const std::string& text, bool withOptOut) override;
     Answer ask(QuestionKind kind, const std::string& text, const std::string& title) override;
     void setAnswer(Answer a) { answer_ = a; }
 
-private:
+  private:
     Answer answer_;
 };
 
 // Records every box and question, answers from a script. Used by tests and by the command line's
 // JSON output.
 class RecordingMessageUi : public MessageUi {
-public:
+  public:
     enum class Kind { Error, Warning, OptOut, Question };
     struct Entry {
         Kind kind;
@@ -88,13 +88,13 @@ public:
 
 // Installs a front end for the lifetime of the object.
 class ScopedMessageUi {
-public:
+  public:
     explicit ScopedMessageUi(MessageUi& ui) : previous_(SetMessageUi(&ui)) {}
     ~ScopedMessageUi() { SetMessageUi(previous_); }
     ScopedMessageUi(const ScopedMessageUi&) = delete;
     ScopedMessageUi& operator=(const ScopedMessageUi&) = delete;
 
-private:
+  private:
     MessageUi* previous_;
 };
 

@@ -146,7 +146,8 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
     fs::path tp(target);
     fs::path dir = tp.parent_path();
     std::random_device rd;
-    std::string tmp = (dir / (".~" + tp.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp")).string();
+    std::string tmp =
+        (dir / (".~" + tp.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp")).string();
     auto fail = [&](int code) {
         if (error) *error = code;
         std::error_code ec;
@@ -173,8 +174,8 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
 bool CopyFileBytes(std::string_view from, std::string_view to, int* error) {
     auto data = ReadFileBytes(from, error);
     if (!data) return false;
-    return WriteFileAtomically(to, std::string_view(reinterpret_cast<const char*>(data->data()), data->size()),
-                               error);
+    return WriteFileAtomically(
+        to, std::string_view(reinterpret_cast<const char*>(data->data()), data->size()), error);
 }
 
 std::vector<std::string> ListDirectory(std::string_view path, bool folders) {

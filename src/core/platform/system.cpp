@@ -100,7 +100,8 @@ void WineSystemAccess::loadRegistry() {
     if (auto text = ReadFileText(JoinPath(prefix_, "system.reg"))) keys_ = ParseWineRegistry(*text);
 }
 
-std::optional<std::string> WineSystemAccess::readMachineString(const std::string& key, const std::string& value) {
+std::optional<std::string> WineSystemAccess::readMachineString(const std::string& key,
+                                                               const std::string& value) {
     loadRegistry();
     auto k = keys_.find(ToUpperAscii(key));
     if (k == keys_.end()) return std::nullopt;
@@ -111,7 +112,8 @@ std::optional<std::string> WineSystemAccess::readMachineString(const std::string
 
 std::string WineSystemAccess::mapWindowsPath(const std::string& path) {
     if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0]))) return path;
-    std::string drive = JoinPath(JoinPath(prefix_, "dosdevices"), std::string(1, ToLowerAscii(path.substr(0, 1))[0]) + ":");
+    std::string drive =
+        JoinPath(JoinPath(prefix_, "dosdevices"), std::string(1, ToLowerAscii(path.substr(0, 1))[0]) + ":");
     if (!DirectoryExists(drive)) return path;
     std::string rest = path.substr(2);
     while (!rest.empty() && IsPathSep(rest.front())) rest.erase(rest.begin());
@@ -141,7 +143,7 @@ void WineSystemAccess::setEnv(const std::string& name, const std::string& value)
 #ifdef _WIN32
 namespace {
 class WindowsSystemAccess : public SystemAccess {
-public:
+  public:
     std::optional<std::string> readMachineString(const std::string& key, const std::string& value) override {
         HKEY h;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
@@ -159,7 +161,8 @@ public:
         v.dwOSVersionInfoSize = sizeof v;
 #pragma warning(suppress : 4996)
         if (!GetVersionExA(&v)) return 0;
-        if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return v.dwMinorVersion == 90 ? 5 : v.dwMinorVersion == 10 ? 4 : 3;
+        if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
+            return v.dwMinorVersion == 90 ? 5 : v.dwMinorVersion == 10 ? 4 : 3;
         if (v.dwPlatformId == VER_PLATFORM_WIN32_NT) return v.dwMajorVersion == 5 ? 2 : 1;
         return 0;
     }
@@ -173,10 +176,14 @@ public:
         if (!v) return std::nullopt;
         return std::string(v);
     }
-    void setEnv(const std::string& name, const std::string& value) override { _putenv_s(name.c_str(), value.c_str()); }
+    void setEnv(const std::string& name, const std::string& value) override {
+        _putenv_s(name.c_str(), value.c_str());
+    }
 };
 }  // namespace
-std::unique_ptr<SystemAccess> MakeDefaultSystemAccess() { return std::make_unique<WindowsSystemAccess>(); }
+std::unique_ptr<SystemAccess> MakeDefaultSystemAccess() {
+    return std::make_unique<WindowsSystemAccess>();
+}
 #else
 std::unique_ptr<SystemAccess> MakeDefaultSystemAccess() {
     return std::make_unique<WineSystemAccess>(WineSystemAccess::defaultPrefix());

@@ -12,10 +12,11 @@
 namespace brindle {
 
 class SystemAccess {
-public:
+  public:
     virtual ~SystemAccess() = default;
     // A string value under HKEY_LOCAL_MACHINE (key path with backslashes), or nullopt.
-    virtual std::optional<std::string> readMachineString(const std::string& key, const std::string& value) = 0;
+    virtual std::optional<std::string> readMachineString(const std::string& key,
+                                                         const std::string& value) = 0;
     // Turns "C:\Program Files\..." into a path that can be opened here; other texts are returned
     // unchanged.
     virtual std::string mapWindowsPath(const std::string& path) = 0;
@@ -30,7 +31,7 @@ public:
 // Reads HKLM values from a Wine prefix's system.reg and maps drives through its dosdevices links.
 // A prefix that does not exist reads as an empty registry with no drives.
 class WineSystemAccess : public SystemAccess {
-public:
+  public:
     explicit WineSystemAccess(std::string prefix);
     // WINEPREFIX, else ~/.wine.
     static std::string defaultPrefix();
@@ -44,7 +45,7 @@ public:
 
     const std::string& prefix() const { return prefix_; }
 
-private:
+  private:
     void loadRegistry();
     std::string prefix_;
     bool loaded_ = false;

@@ -1,12 +1,12 @@
 #include "ui/app/about_dialog.h"
 
-#include <cmath>
-
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
+
+#include <cmath>
 
 #include "app/about.h"
 #include "app/settings.h"
@@ -23,8 +23,9 @@ wxBitmap BrindleLogo(int size) {
         dc.SetPen(wxPen(wxColour(230, 230, 230), 1));
         for (int i = 0; i < 12; ++i) {
             double a = i * 3.14159265 / 6;
-            dc.DrawLine(cx + static_cast<int>((r - 5) * std::cos(a)), cy + static_cast<int>((r - 5) * std::sin(a)),
-                        cx + static_cast<int>((r - 1) * std::cos(a)), cy + static_cast<int>((r - 1) * std::sin(a)));
+            dc.DrawLine(
+                cx + static_cast<int>((r - 5) * std::cos(a)), cy + static_cast<int>((r - 5) * std::sin(a)),
+                cx + static_cast<int>((r - 1) * std::cos(a)), cy + static_cast<int>((r - 1) * std::sin(a)));
         }
         dc.SetPen(wxPen(needle, 3));
         dc.DrawLine(cx, cy, cx + static_cast<int>((r - 6) * std::cos(angle)),

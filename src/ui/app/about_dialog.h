@@ -4,11 +4,11 @@
 
 // "About Brindle": version, build, operating system, memory, and the website button.
 class CAboutDlg : public wxDialog {
-public:
+  public:
     explicit CAboutDlg(wxWindow* parent);
     wxString MemoryText() const { return memory_; }
 
-private:
+  private:
     wxString memory_;
 };
 

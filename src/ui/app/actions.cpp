@@ -36,7 +36,8 @@ const std::vector<Action>& table() {
         {Cmd::ViewTransparentGauges, "Transparent Gauges", nullptr, ""},
         {Cmd::ViewToolbar, "&Toolbar", nullptr, "Show or hide the tool bar", Action::Check},
         {Cmd::ViewStatusBar, "&Status Bar", nullptr, "Show or hide the status bar", Action::Check},
-        {Cmd::ModeAndDirectory, "FS Mode and Root Directory...", nullptr, "Choose the simulator and its folder"},
+        {Cmd::ModeAndDirectory, "FS Mode and Root Directory...", nullptr,
+         "Choose the simulator and its folder"},
         {Cmd::GridSize, "Grid Size...", nullptr, "Grid Size"},
         {Cmd::GridVisible, "Grid Visible", nullptr, "Grid Visible", Action::Check},
         {Cmd::GridOnOff, "Grid on/off", "view-grid", "Grid on/off", Action::Check},
@@ -47,7 +48,8 @@ const std::vector<Action>& table() {
         {Cmd::DrawTransparently, "Draw Gauges Transparently", "image-x-generic", "Draw Gauges Transparently",
          Action::Check},
         {Cmd::OutlineGauges, "Outline Gauges", "edit-select-all", "Outline Gauges", Action::Check},
-        {Cmd::DrawAllElements, "Draw All Gauge Elements", "view-app-grid", "Draw All Gauge Elements", Action::Check},
+        {Cmd::DrawAllElements, "Draw All Gauge Elements", "view-app-grid", "Draw All Gauge Elements",
+         Action::Check},
         {Cmd::LineUpHorizontally, "Line Up Horizontally", nullptr, "Line Up Horizontally"},
         {Cmd::LineUpVertically, "Line Up Vertically", nullptr, "Line Up Vertically"},
         {Cmd::StackVertically, "Stack Vertically", nullptr, "Stack Vertically"},
@@ -59,7 +61,8 @@ const std::vector<Action>& table() {
         {Cmd::CopyGaugeBitmap, "Copy Gauge Bitmap to Clipboard", nullptr, "Copy Gauge Bitmap to Clipboard"},
         {Cmd::GaugeProperties, "Properties...", nullptr, "Gauge Properties"},
         {Cmd::ExportPanel, "Export Panel...", nullptr, "Export Panel"},
-        {Cmd::CopyPanelToAircraft, "Copy This Panel to an Aircraft...", nullptr, "Copy This Panel to an Aircraft"},
+        {Cmd::CopyPanelToAircraft, "Copy This Panel to an Aircraft...", nullptr,
+         "Copy This Panel to an Aircraft"},
         {Cmd::CreateColorPalette, "Create Color Palette...", nullptr, "Create Color Palette"},
         {Cmd::ScreenCapture, "Screen Capture...", nullptr, "Screen Capture"},
         {Cmd::DesignCheck, "DesignCheck config file...", nullptr, "DesignCheck config file"},
@@ -75,7 +78,8 @@ const std::vector<Action>& table() {
         {Cmd::WindowProperties, "Properties...", nullptr, "Window Properties"},
         {Cmd::FixedWindows, "Fixed Windows", "view-dual", "Fixed Windows"},
         {Cmd::SelectWindow, "Select a Window", "window-new", "Select a Window"},
-        {Cmd::EditInNotepad, "Open config file in Notepad", "accessories-text-editor", "Open config file in Notepad"},
+        {Cmd::EditInNotepad, "Open config file in Notepad", "accessories-text-editor",
+         "Open config file in Notepad"},
         {Cmd::HelpContents, "Contents...", nullptr, "Help Contents"},
         {Cmd::Website, "Brindle Website ...", nullptr, "Brindle Website"},
         {Cmd::About, "&About Brindle...", wxART_INFORMATION, "About"},
@@ -162,11 +166,10 @@ struct StockId {
     Cmd cmd;
     int wxId;
 };
-constexpr StockId kStockIds[] = {{Cmd::OpenDirect, wxID_OPEN},  {Cmd::Close, wxID_CLOSE},
-                                 {Cmd::Save, wxID_SAVE},        {Cmd::SaveAs, wxID_SAVEAS},
-                                 {Cmd::Print, wxID_PRINT},      {Cmd::PrintPreview, wxID_PREVIEW},
-                                 {Cmd::PrintSetup, wxID_PRINT_SETUP}, {Cmd::Exit, wxID_EXIT},
-                                 {Cmd::About, wxID_ABOUT}};
+constexpr StockId kStockIds[] = {
+    {Cmd::OpenDirect, wxID_OPEN},        {Cmd::Close, wxID_CLOSE}, {Cmd::Save, wxID_SAVE},
+    {Cmd::SaveAs, wxID_SAVEAS},          {Cmd::Print, wxID_PRINT}, {Cmd::PrintPreview, wxID_PREVIEW},
+    {Cmd::PrintSetup, wxID_PRINT_SETUP}, {Cmd::Exit, wxID_EXIT},   {Cmd::About, wxID_ABOUT}};
 }  // namespace
 
 int ToWxId(int command) {
@@ -185,7 +188,9 @@ int FromWxId(int id) {
     return -1;
 }
 
-int WxId(Cmd cmd) { return ToWxId(static_cast<int>(cmd)); }
+int WxId(Cmd cmd) {
+    return ToWxId(static_cast<int>(cmd));
+}
 
 Cmd CmdFromWxId(int id, bool* ok) {
     int command = FromWxId(id);
@@ -193,7 +198,9 @@ Cmd CmdFromWxId(int id, bool* ok) {
     return *ok ? static_cast<Cmd>(command) : Cmd::NewPanel;
 }
 
-const std::vector<Action>& AllActions() { return table(); }
+const std::vector<Action>& AllActions() {
+    return table();
+}
 
 const Action* FindAction(Cmd cmd) {
     for (const auto& a : table())
@@ -210,33 +217,34 @@ wxMenuBar* BuildMenuBar() {
     using C = Cmd;
     auto id = [](C c) { return static_cast<int>(c); };
     auto* bar = new wxMenuBar;
-    wxMenu* file = makeMenu({id(C::NewPanel), id(C::OpenDirect), id(C::OpenByAircraft), id(C::Close), 0, id(C::Save),
-                             id(C::SaveAs), 0, id(C::Print), id(C::PrintPreview), id(C::PrintSetup), 0});
+    wxMenu* file =
+        makeMenu({id(C::NewPanel), id(C::OpenDirect), id(C::OpenByAircraft), id(C::Close), 0, id(C::Save),
+                  id(C::SaveAs), 0, id(C::Print), id(C::PrintPreview), id(C::PrintSetup), 0});
     file->Append(WxId(C::RecentFile), "Recent File", new wxMenu);
     file->AppendSeparator();
     addItem(file, C::Exit);
     bar->Append(file, "&File");
-    bar->Append(makeMenu({id(C::Undo), id(C::Redo), 0, id(C::Cut), id(C::Copy), id(C::Paste), id(C::Delete), 0,
-                          id(C::SelectAll)}),
+    bar->Append(makeMenu({id(C::Undo), id(C::Redo), 0, id(C::Cut), id(C::Copy), id(C::Paste), id(C::Delete),
+                          0, id(C::SelectAll)}),
                 "&Edit");
     bar->Append(makeMenu({id(C::ViewGaugeOutlines), id(C::ViewGauges), id(C::ViewTransparentGauges), 0,
                           id(C::ViewToolbar), id(C::ViewStatusBar)}),
                 "&View");
-    bar->Append(makeMenu({id(C::ModeAndDirectory), 0, id(C::GridSize), id(C::GridVisible), 0, id(C::Logging), 0,
-                          id(C::Preferences)}),
+    bar->Append(makeMenu({id(C::ModeAndDirectory), 0, id(C::GridSize), id(C::GridVisible), 0, id(C::Logging),
+                          0, id(C::Preferences)}),
                 "&Options");
-    bar->Append(makeMenu({id(C::AddGauge), 0, id(C::DrawTransparently), id(C::OutlineGauges), id(C::DrawAllElements), 0,
-                          id(C::LineUpHorizontally), id(C::LineUpVertically), id(C::StackVertically),
-                          id(C::StackHorizontally), id(C::SnapToGrid), id(C::SameSizeLargest),
-                          id(C::SameSizeSmallestMenu), id(C::AspectRatio), 0, id(C::CopyGaugeBitmap), 0,
-                          id(C::GaugeProperties)}),
+    bar->Append(makeMenu({id(C::AddGauge), 0, id(C::DrawTransparently), id(C::OutlineGauges),
+                          id(C::DrawAllElements), 0, id(C::LineUpHorizontally), id(C::LineUpVertically),
+                          id(C::StackVertically), id(C::StackHorizontally), id(C::SnapToGrid),
+                          id(C::SameSizeLargest), id(C::SameSizeSmallestMenu), id(C::AspectRatio), 0,
+                          id(C::CopyGaugeBitmap), 0, id(C::GaugeProperties)}),
                 "&Gauge");
     bar->Append(makeMenu({id(C::ExportPanel), id(C::CopyPanelToAircraft), 0, id(C::CreateColorPalette),
                           id(C::ScreenCapture), 0, id(C::DesignCheck)}),
                 "&Tools");
-    bar->Append(makeMenu({id(C::Fit), 0, id(C::AddNewWindow), id(C::DeleteCurrentWindow), id(C::EditWindowBitmap),
-                          id(C::TestSkyColor), id(C::SetDefaultPosition), id(C::WindowProperties), 0,
-                          id(C::FixedWindows), 0}),
+    bar->Append(makeMenu({id(C::Fit), 0, id(C::AddNewWindow), id(C::DeleteCurrentWindow),
+                          id(C::EditWindowBitmap), id(C::TestSkyColor), id(C::SetDefaultPosition),
+                          id(C::WindowProperties), 0, id(C::FixedWindows), 0}),
                 "&Window");
     bar->Append(makeMenu({id(C::HelpContents), id(C::Website), 0, id(C::About)}), "&Help");
     return bar;
@@ -244,13 +252,41 @@ wxMenuBar* BuildMenuBar() {
 
 void PopulateToolBar(wxToolBar* bar) {
     using C = Cmd;
-    const std::initializer_list<int> order = {
-        int(C::NewPanel),  int(C::OpenDirect), int(C::OpenByAircraft), int(C::Save), 0, int(C::Delete),
-        int(C::Cut),       int(C::Copy),       int(C::PasteTool),      0, int(C::Undo), int(C::Redo), 0,
-        int(C::ZoomIn),    int(C::ZoomOut),    int(C::Fit),            int(C::Redraw), int(C::GridOnOff), 0,
-        int(C::DrawTransparently), int(C::DrawAllElements), int(C::OutlineGauges), 0, int(C::InsertGaugeTool), 0,
-        int(C::SelectWindow), 0, int(C::FixedWindows), int(C::SetDefaultPosition), 0, int(C::EditWindowBitmap),
-        int(C::EditInNotepad), 0, int(C::Print), int(C::About)};
+    const std::initializer_list<int> order = {int(C::NewPanel),
+                                              int(C::OpenDirect),
+                                              int(C::OpenByAircraft),
+                                              int(C::Save),
+                                              0,
+                                              int(C::Delete),
+                                              int(C::Cut),
+                                              int(C::Copy),
+                                              int(C::PasteTool),
+                                              0,
+                                              int(C::Undo),
+                                              int(C::Redo),
+                                              0,
+                                              int(C::ZoomIn),
+                                              int(C::ZoomOut),
+                                              int(C::Fit),
+                                              int(C::Redraw),
+                                              int(C::GridOnOff),
+                                              0,
+                                              int(C::DrawTransparently),
+                                              int(C::DrawAllElements),
+                                              int(C::OutlineGauges),
+                                              0,
+                                              int(C::InsertGaugeTool),
+                                              0,
+                                              int(C::SelectWindow),
+                                              0,
+                                              int(C::FixedWindows),
+                                              int(C::SetDefaultPosition),
+                                              0,
+                                              int(C::EditWindowBitmap),
+                                              int(C::EditInNotepad),
+                                              0,
+                                              int(C::Print),
+                                              int(C::About)};
     for (int i : order) {
         if (i == 0) {
             bar->AddSeparator();
@@ -261,7 +297,8 @@ void PopulateToolBar(wxToolBar* bar) {
         wxItemKind kind = a->cmd == C::DrawAllElements ? wxITEM_DROPDOWN
                           : a->kind == Action::Check   ? wxITEM_CHECK
                                                        : wxITEM_NORMAL;
-        bar->AddTool(WxId(a->cmd), wxString::FromUTF8(a->tip), ToolBitmap(a->icon), wxString::FromUTF8(a->tip), kind);
+        bar->AddTool(WxId(a->cmd), wxString::FromUTF8(a->tip), ToolBitmap(a->icon),
+                     wxString::FromUTF8(a->tip), kind);
     }
     bar->Realize();
 }
@@ -271,8 +308,8 @@ wxMenu* BuildGaugeElementsMenu() {
     auto* menu = new wxMenu;
     menu->Append(wxID_ANY, "Gauge Elements To Draw")->Enable(false);
     menu->AppendSeparator();
-    for (C c : {C::ElementsStatic, C::ElementsIcons, C::ElementsSliders, C::ElementsNeedles, C::ElementsSprites,
-                C::ElementsMovingImages})
+    for (C c : {C::ElementsStatic, C::ElementsIcons, C::ElementsSliders, C::ElementsNeedles,
+                C::ElementsSprites, C::ElementsMovingImages})
         addItem(menu, c);
     return menu;
 }

@@ -2,9 +2,9 @@
 
 #include <wx/cmdline.h>
 #include <wx/config.h>
-#include <wx/filename.h>
-#include <wx/fileconf.h>
 #include <wx/docview.h>
+#include <wx/fileconf.h>
+#include <wx/filename.h>
 
 #include "app/settings.h"
 #include "ui/app/config_store.h"
@@ -16,10 +16,18 @@ namespace {
 
 void SetSimDirForMode(brindle::Settings& s, const std::string& dir) {
     switch (s.Mode()) {
-        case brindle::kModeFS98: s.SetFS98Dir(dir); break;
-        case brindle::kModeCFS: s.SetCFSDir(dir); break;
-        case brindle::kModeCFS2: s.SetCFS2Dir(dir); break;
-        default: s.SetFS2000Dir(dir); break;
+        case brindle::kModeFS98:
+            s.SetFS98Dir(dir);
+            break;
+        case brindle::kModeCFS:
+            s.SetCFSDir(dir);
+            break;
+        case brindle::kModeCFS2:
+            s.SetCFS2Dir(dir);
+            break;
+        default:
+            s.SetFS2000Dir(dir);
+            break;
     }
 }
 
@@ -27,7 +35,8 @@ void SetSimDirForMode(brindle::Settings& s, const std::string& dir) {
 
 void CBrindleApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
-    parser.AddOption("", "sim-dir", "the simulator folder to use for the current mode (kept in the settings)");
+    parser.AddOption("", "sim-dir",
+                     "the simulator folder to use for the current mode (kept in the settings)");
     parser.AddOption("", "settings", "a settings file to use instead of the user's");
     parser.AddParam("panel.cfg", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
@@ -49,7 +58,8 @@ bool CBrindleApp::OnInit() {
     SetAppName("Brindle");
     if (!wxApp::OnInit()) return false;
     if (!settingsFile_.empty())
-        delete wxConfigBase::Set(new wxFileConfig("Brindle", "Brindle", settingsFile_, "", wxCONFIG_USE_LOCAL_FILE));
+        delete wxConfigBase::Set(
+            new wxFileConfig("Brindle", "Brindle", settingsFile_, "", wxCONFIG_USE_LOCAL_FILE));
     brindle::SetMessageUi(&messages_);
     system_ = brindle::MakeDefaultSystemAccess();
 

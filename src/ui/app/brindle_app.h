@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include <wx/app.h>
+
+#include <memory>
 
 #include "platform/system.h"
 #include "ui/app/message_box.h"
@@ -11,7 +11,7 @@ class wxDocManager;
 class CMainFrame;
 
 class CBrindleApp : public wxApp {
-public:
+  public:
     bool OnInit() override;
     int OnExit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
@@ -20,7 +20,7 @@ public:
     brindle::SystemAccess* System() const { return system_.get(); }
     CMainFrame* Frame() const { return frame_; }
 
-private:
+  private:
     WxMessageUi messages_;
     std::unique_ptr<brindle::SystemAccess> system_;
     wxDocManager* docManager_ = nullptr;
@@ -29,4 +29,3 @@ private:
     wxString simDir_;
     wxString settingsFile_;
 };
-

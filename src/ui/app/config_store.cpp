@@ -12,7 +12,8 @@ wxString key(const std::string& section, const std::string& name) {
 }
 }  // namespace
 
-std::optional<std::string> WxConfigSettingsStore::readString(const std::string& section, const std::string& name) {
+std::optional<std::string> WxConfigSettingsStore::readString(const std::string& section,
+                                                             const std::string& name) {
     wxString value;
     if (!config_.Read(key(section, name), &value)) return std::nullopt;
     wxScopedCharBuffer utf8 = value.utf8_str();

@@ -9,7 +9,7 @@
 class wxConfigBase;
 
 class WxConfigSettingsStore : public brindle::SettingsStore {
-public:
+  public:
     // Takes the application's config (vendor "Brindle", application "Brindle").
     explicit WxConfigSettingsStore(wxConfigBase& config) : config_(config) {}
 
@@ -18,6 +18,6 @@ public:
     void writeString(const std::string& section, const std::string& name, const std::string& value) override;
     void writeInt(const std::string& section, const std::string& name, long value) override;
 
-private:
+  private:
     wxConfigBase& config_;
 };

@@ -1,7 +1,5 @@
 #include "ui/app/main_frame.h"
 
-#include <algorithm>
-
 #include <wx/accel.h>
 #include <wx/config.h>
 #include <wx/evtloop.h>
@@ -11,15 +9,17 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "app/settings.h"
 #include "app/window_list.h"
-#include "view/panel_view.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/actions.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 #include "ui/view/panel_canvas.h"
+#include "view/panel_view.h"
 
 using brindle::Cmd;
 
@@ -34,7 +34,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title, pos, size) {
     SetMenuBar(BuildMenuBar());
     // The recent files go in their own menu before Exit (wx appends them at a menu's end).
-    if (wxMenuItem* recent = GetMenuBar()->FindItem(ToWxId(int(Cmd::RecentFile))); recent && recent->GetSubMenu()) {
+    if (wxMenuItem* recent = GetMenuBar()->FindItem(ToWxId(int(Cmd::RecentFile)));
+        recent && recent->GetSubMenu()) {
         manager->FileHistoryUseMenu(recent->GetSubMenu());
         manager->FileHistoryAddFilesToMenu(recent->GetSubMenu());
     }
@@ -87,7 +88,8 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
 }
 
 void CMainFrame::SetPaneText(Pane pane, const wxString& text) {
-    if (wxStatusBar* bar = GetStatusBar(); bar && bar->GetStatusText(pane) != text) bar->SetStatusText(text, pane);
+    if (wxStatusBar* bar = GetStatusBar(); bar && bar->GetStatusText(pane) != text)
+        bar->SetStatusText(text, pane);
 }
 
 wxPoint CMainFrame::ToolPosition(int toolId) const {
@@ -144,9 +146,9 @@ void CMainFrame::ShowLoadProgress(int done, int total, const wxString& reading) 
         bar->GetFieldRect(PaneMessage, field);
         SetPaneText(PaneMessage, brindle::kLoadingGaugesLabel);
         const int labelWidth = bar->GetTextExtent(brindle::kLoadingGaugesLabel).x + 12;
-        progress_ = new wxGauge(bar, wxID_ANY, std::max(total, 1),
-                                wxPoint(field.x + labelWidth, field.y + 2),
-                                wxSize(std::max(field.width - labelWidth - 4, 20), std::max(field.height - 4, 6)));
+        progress_ =
+            new wxGauge(bar, wxID_ANY, std::max(total, 1), wxPoint(field.x + labelWidth, field.y + 2),
+                        wxSize(std::max(field.width - labelWidth - 4, 20), std::max(field.height - 4, 6)));
     }
     progress_->SetRange(std::max(total, 1));
     progress_->SetValue(std::clamp(done, 0, std::max(total, 1)));
@@ -196,7 +198,8 @@ void CMainFrame::SaveBarState() {
     wxConfigBase* config = wxConfigBase::Get();
     if (!config) return;
     config->Write(wxString(kBarStateGroup) + "/ToolBarVisible", GetToolBar() && GetToolBar()->IsShown());
-    config->Write(wxString(kBarStateGroup) + "/StatusBarVisible", GetStatusBar() && GetStatusBar()->IsShown());
+    config->Write(wxString(kBarStateGroup) + "/StatusBarVisible",
+                  GetStatusBar() && GetStatusBar()->IsShown());
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {

@@ -9,11 +9,21 @@ class CBrindleView;
 // The single top-level window: menus, tool bar, status bar, the window list and the placement of
 // the main window. Commands go through the document manager to the view.
 class CMainFrame : public wxDocParentFrame {
-public:
+  public:
     CMainFrame(wxDocManager* manager, const wxString& title, const wxPoint& pos, const wxSize& size);
 
     // Status bar panes.
-    enum Pane { PaneMessage, PaneWindow, PaneName, PaneMode, PaneModified, PaneZoom, PaneX, PaneY, PaneCount };
+    enum Pane {
+        PaneMessage,
+        PaneWindow,
+        PaneName,
+        PaneMode,
+        PaneModified,
+        PaneZoom,
+        PaneX,
+        PaneY,
+        PaneCount
+    };
     void SetPaneText(Pane pane, const wxString& text);
 
     void SetView(CBrindleView* view) { view_ = view; }
@@ -34,7 +44,7 @@ public:
     // changes (a menu must not grow while it opens).
     void RebuildWindowList();
 
-private:
+  private:
     void OnDropFiles(wxDropFilesEvent& event);
     void LoadBarState();
     void SaveBarState();

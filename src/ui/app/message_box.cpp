@@ -1,7 +1,5 @@
 #include "ui/app/message_box.h"
 
-#include "ui/app/text.h"
-
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -12,6 +10,8 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "ui/app/text.h"
+
 using brindle::Answer;
 using brindle::BoxKind;
 using brindle::QuestionKind;
@@ -20,8 +20,8 @@ CMessageBox::CMessageBox(wxWindow* parent, const wxString& text, BoxKind kind, b
     : wxDialog(parent, wxID_ANY, kind == BoxKind::Warning ? brindle::kWarningTitle : brindle::kErrorTitle) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    wxBitmap icon = wxArtProvider::GetBitmap(kind == BoxKind::Warning ? wxART_WARNING : wxART_ERROR,
-                                             wxART_MESSAGE_BOX);
+    wxBitmap icon =
+        wxArtProvider::GetBitmap(kind == BoxKind::Warning ? wxART_WARNING : wxART_ERROR, wxART_MESSAGE_BOX);
     row->Add(new wxStaticBitmap(this, wxID_ANY, icon), 0, wxALL, 12);
     auto* message = new wxStaticText(this, wxID_ANY, text);
     message->Wrap(FromDIP(420));
@@ -51,9 +51,13 @@ CMessageBox::CMessageBox(wxWindow* parent, const wxString& text, BoxKind kind, b
     CentreOnParent();
 }
 
-bool CMessageBox::OptOutShown() const { return optOut_ != nullptr; }
+bool CMessageBox::OptOutShown() const {
+    return optOut_ != nullptr;
+}
 
-void CMessageBox::OnOptOut(wxCommandEvent& event) { brindle::SetShowAgainFlag(event.IsChecked() ? 0 : 1); }
+void CMessageBox::OnOptOut(wxCommandEvent& event) {
+    brindle::SetShowAgainFlag(event.IsChecked() ? 0 : 1);
+}
 
 // There is no help file; the button is there so the box looks and works as users know it.
 void CMessageBox::OnHelp(wxCommandEvent&) {}
@@ -71,9 +75,13 @@ Answer WxMessageUi::ask(QuestionKind kind, const std::string& text, const std::s
                                                      : wxOK | wxCANCEL;
     int r = wxMessageBox(FromMessageText(text), title, style | wxICON_QUESTION, parent);
     switch (r) {
-        case wxYES: return Answer::Yes;
-        case wxNO: return Answer::No;
-        case wxOK: return Answer::Ok;
-        default: return Answer::Cancel;
+        case wxYES:
+            return Answer::Yes;
+        case wxNO:
+            return Answer::No;
+        case wxOK:
+            return Answer::Ok;
+        default:
+            return Answer::Cancel;
     }
 }

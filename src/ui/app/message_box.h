@@ -8,14 +8,14 @@
 class wxCheckBox;
 
 class CMessageBox : public wxDialog {
-public:
+  public:
     // `withOptOut`: the "Don't show these kinds of errors again" check box is offered (warnings only).
     CMessageBox(wxWindow* parent, const wxString& text, brindle::BoxKind kind, bool withOptOut);
 
     bool OptOutShown() const;
     wxCheckBox* OptOutBox() const { return optOut_; }
 
-private:
+  private:
     void OnOptOut(wxCommandEvent& event);
     void OnHelp(wxCommandEvent& event);
 
@@ -23,7 +23,8 @@ private:
 };
 
 class WxMessageUi : public brindle::MessageUi {
-public:
+  public:
     void showBox(brindle::BoxKind kind, const std::string& text, bool withOptOut) override;
-    brindle::Answer ask(brindle::QuestionKind kind, const std::string& text, const std::string& title) override;
+    brindle::Answer ask(brindle::QuestionKind kind, const std::string& text,
+                        const std::string& title) override;
 };

@@ -12,7 +12,7 @@ namespace {
 
 // The recent-file list holds four files.
 class CBrindleDocManager : public wxDocManager {
-public:
+  public:
     // Initialised after construction, so that the list below is the one created.
     CBrindleDocManager() : wxDocManager(0, false) {}
     wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(kRecentFileCount); }

@@ -3,11 +3,13 @@
 // paths are in the file system's encoding.
 #pragma once
 
-#include <string>
-
 #include <wx/string.h>
 
-inline wxString FromPanelText(const std::string& s) { return wxString(s.c_str(), wxConvISO8859_1, s.size()); }
+#include <string>
+
+inline wxString FromPanelText(const std::string& s) {
+    return wxString(s.c_str(), wxConvISO8859_1, s.size());
+}
 inline std::string ToPanelText(const wxString& s) {
     wxCharBuffer b = s.mb_str(wxConvISO8859_1);
     return b.data() ? std::string(b.data(), b.length()) : std::string();

@@ -30,7 +30,9 @@ CBrindleDoc::CBrindleDoc()
 
 CBrindleDoc::~CBrindleDoc() = default;
 
-wxWindow* CBrindleDoc::DialogParent() const { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
+wxWindow* CBrindleDoc::DialogParent() const {
+    return wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+}
 
 bool CBrindleDoc::OnNewDocument() {
     // The first document of the run reopens the last panel (or the file the program was given);
@@ -51,9 +53,13 @@ bool CBrindleDoc::OnNewDocument() {
     return true;
 }
 
-bool CBrindleDoc::OnSaveModified() { return doc_->SaveModified(); }
+bool CBrindleDoc::OnSaveModified() {
+    return doc_->SaveModified();
+}
 
-bool CBrindleDoc::IsModified() const { return doc_->Modified(); }
+bool CBrindleDoc::IsModified() const {
+    return doc_->Modified();
+}
 
 void CBrindleDoc::Modify(bool modified) {
     doc_->SetModified(modified);
@@ -66,7 +72,9 @@ bool CBrindleDoc::OnCloseDocument() {
     return true;
 }
 
-void CBrindleDoc::Changed() { UpdateAllViews(); }
+void CBrindleDoc::Changed() {
+    UpdateAllViews();
+}
 
 std::optional<int> CBrindleDoc::ChooseWindow(const brindle::Panel& panel, const std::string& panelFolder) {
     std::string path = settings().CurrentFile();
@@ -77,8 +85,8 @@ std::optional<int> CBrindleDoc::ChooseWindow(const brindle::Panel& panel, const 
 }
 
 std::optional<std::string> CBrindleDoc::ChooseNewPanelFile(const std::string& folder) {
-    wxFileDialog dlg(DialogParent(), brindle::kNewPanelDialogTitle, FromPath(folder), brindle::kPanelDefaultName,
-                     "Config Files (*.cfg)|*.cfg|All Files (*.*)|*", wxFD_SAVE);
+    wxFileDialog dlg(DialogParent(), brindle::kNewPanelDialogTitle, FromPath(folder),
+                     brindle::kPanelDefaultName, "Config Files (*.cfg)|*.cfg|All Files (*.*)|*", wxFD_SAVE);
     if (dlg.ShowModal() != wxID_OK) return std::nullopt;
     std::string path = ToPath(dlg.GetPath());
     if (brindle::FileNamePart(path).value_or("").find('.') == std::string::npos)

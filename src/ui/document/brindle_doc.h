@@ -3,10 +3,10 @@
 // view (CBrindleView) shows it and routes the commands to it.
 #pragma once
 
+#include <wx/docview.h>
+
 #include <functional>
 #include <memory>
-
-#include <wx/docview.h>
 
 #include "document/document.h"
 #include "view/editing.h"
@@ -15,7 +15,7 @@
 class CBrindleDoc : public wxDocument, public brindle::DocumentUi {
     wxDECLARE_DYNAMIC_CLASS(CBrindleDoc);
 
-public:
+  public:
     CBrindleDoc();
     ~CBrindleDoc() override;
 
@@ -34,7 +34,9 @@ public:
     static void SetStartFile(const wxString& path) { startFile_ = path; }
 
     // Where the gauge-loading progress goes (the frame's status bar).
-    void SetProgressSink(std::function<void(int, int, const std::string&)> sink) { progress_ = std::move(sink); }
+    void SetProgressSink(std::function<void(int, int, const std::string&)> sink) {
+        progress_ = std::move(sink);
+    }
 
     // wxDocument: the engine document decides about modification and the question to save.
     bool OnNewDocument() override;
@@ -55,7 +57,7 @@ public:
     bool RunOpenAircraft(brindle::OpenAircraftChooser& chooser) override;
     void AddToRecentFiles(const std::string& path) override;
 
-private:
+  private:
     wxWindow* DialogParent() const;
 
     brindle::PanelView view_;

@@ -16,7 +16,9 @@
 #include "view/bitmap.h"
 
 namespace {
-wxString fromLocal(const std::string& s) { return wxString(s.c_str(), wxConvISO8859_1); }
+wxString fromLocal(const std::string& s) {
+    return wxString(s.c_str(), wxConvISO8859_1);
+}
 }  // namespace
 
 COpenWindowDlg::COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, const std::string& panelPath)
@@ -25,8 +27,9 @@ COpenWindowDlg::COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, co
       panel_(panel),
       panelDir_(brindle::DirectoryPart(panelPath).value_or("")) {
     auto* top = new wxBoxSizer(wxVERTICAL);
-    top->Add(new wxStaticText(this, wxID_ANY, fromLocal(brindle::FileNamePart(panelPath).value_or(panelPath))), 0,
-             wxLEFT | wxRIGHT | wxTOP | wxEXPAND, 10);
+    top->Add(
+        new wxStaticText(this, wxID_ANY, fromLocal(brindle::FileNamePart(panelPath).value_or(panelPath))), 0,
+        wxLEFT | wxRIGHT | wxTOP | wxEXPAND, 10);
     top->Add(new wxStaticText(this, wxID_ANY, fromLocal(panelPath)), 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
 
     auto* middle = new wxBoxSizer(wxHORIZONTAL);
@@ -51,7 +54,8 @@ COpenWindowDlg::COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, co
     auto field = [&](const char* label, wxStaticText** out) {
         auto* row = new wxBoxSizer(wxHORIZONTAL);
         row->Add(new wxStaticText(props->GetStaticBox(), wxID_ANY, label), 0, wxRIGHT, 6);
-        *out = new wxStaticText(props->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, FromDIP(wxSize(120, -1)));
+        *out = new wxStaticText(props->GetStaticBox(), wxID_ANY, "", wxDefaultPosition,
+                                FromDIP(wxSize(120, -1)));
         row->Add(*out, 1);
         props->Add(row, 0, wxEXPAND | wxALL, 3);
     };
@@ -123,8 +127,8 @@ void COpenWindowDlg::OnPaintPreview(wxPaintEvent&) {
     double scale = std::min(double(area.x) / image_->Width(), double(area.y) / image_->Height());
     int w = std::max(1, int(image_->Width() * scale)), h = std::max(1, int(image_->Height() * scale));
     brindle::Image scaled(w, h);
-    brindle::StretchCopy(scaled, scaled.Bounds(), *image_, image_->Bounds(), brindle::StretchQuality::kColorOnColor,
-                         scaled.Bounds());
+    brindle::StretchCopy(scaled, scaled.Bounds(), *image_, image_->Bounds(),
+                         brindle::StretchQuality::kColorOnColor, scaled.Bounds());
     dc.DrawBitmap(ToWxBitmap(scaled), (area.x - w) / 2, (area.y - h) / 2);
 }
 

@@ -14,7 +14,7 @@ class wxPanel;
 
 // "Brindle - Open Window": pick the panel window to show after a panel is opened.
 class COpenWindowDlg : public wxDialog {
-public:
+  public:
     // `panelDir` is where the panel's bitmaps are looked up.
     COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, const std::string& panelPath);
 
@@ -23,7 +23,7 @@ public:
     wxListBox* List() const { return list_; }
     void Select(int index);
 
-private:
+  private:
     void OnSelect(wxCommandEvent& event);
     void OnPaintPreview(wxPaintEvent& event);
     void OnOk(wxCommandEvent& event);

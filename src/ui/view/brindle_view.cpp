@@ -25,7 +25,9 @@ wxIMPLEMENT_DYNAMIC_CLASS(CBrindleView, wxView);
 
 namespace {
 
-bool IsWindowListId(int id) { return id >= brindle::kWindowListFirstId && id <= brindle::kWindowListLastId; }
+bool IsWindowListId(int id) {
+    return id >= brindle::kWindowListFirstId && id <= brindle::kWindowListLastId;
+}
 
 // Commands whose dialogs the shell does not have yet: they stay disabled rather than do nothing.
 bool NotYetAvailable(Cmd c) {
@@ -48,7 +50,8 @@ bool NotYetAvailable(Cmd c) {
         case Cmd::SnapToDisplayedGrid:
         case Cmd::Website:  // there is no project website to open yet
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -56,8 +59,12 @@ bool NotYetAvailable(Cmd c) {
 
 CBrindleView::CBrindleView() = default;
 
-CBrindleDoc* CBrindleView::Doc() const { return static_cast<CBrindleDoc*>(GetDocument()); }
-CMainFrame* CBrindleView::Frame() const { return dynamic_cast<CMainFrame*>(GetFrame()); }
+CBrindleDoc* CBrindleView::Doc() const {
+    return static_cast<CBrindleDoc*>(GetDocument());
+}
+CMainFrame* CBrindleView::Frame() const {
+    return dynamic_cast<CMainFrame*>(GetFrame());
+}
 
 bool CBrindleView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags)) return false;
@@ -69,7 +76,8 @@ bool CBrindleView::OnCreate(wxDocument* doc, long flags) {
         f->SendSizeEvent();
     }
     Doc()->SetProgressSink([this](int done, int total, const std::string& ref) {
-        if (CMainFrame* f = Frame()) f->ShowLoadProgress(done, total, FromPanelText(brindle::ReadingGaugeText(ref)));
+        if (CMainFrame* f = Frame())
+            f->ShowLoadProgress(done, total, FromPanelText(brindle::ReadingGaugeText(ref)));
     });
     Bind(wxEVT_MENU, &CBrindleView::OnMenu, this);
     Bind(wxEVT_UPDATE_UI, &CBrindleView::OnUpdateUI, this);
@@ -99,18 +107,24 @@ void CBrindleView::OnDraw(wxDC* dc) {
     if (!img.Empty()) dc->DrawBitmap(ToWxBitmap(img), 0, 0);
 }
 
-void CBrindleView::OnUpdate(wxView*, wxObject*) { RefreshFrame(); }
+void CBrindleView::OnUpdate(wxView*, wxObject*) {
+    RefreshFrame();
+}
 
-void CBrindleView::OnChangeFilename() { RefreshFrame(); }
+void CBrindleView::OnChangeFilename() {
+    RefreshFrame();
+}
 
-wxPrintout* CBrindleView::OnCreatePrintout() { return new CPanelPrintout(Doc()); }
+wxPrintout* CBrindleView::OnCreatePrintout() {
+    return new CPanelPrintout(Doc());
+}
 
 void CBrindleView::RefreshFrame() {
     CMainFrame* f = Frame();
     if (!f || !canvas_) return;
     brindle::Settings& s = Doc()->settings();
-    f->SetTitle(FromPath(brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), "Brindle",
-                                                 Doc()->View().Shown())));
+    f->SetTitle(FromPath(
+        brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), "Brindle", Doc()->View().Shown())));
     canvas_->SyncScrollbars();
     canvas_->Refresh(false);
     f->RebuildWindowList();
@@ -124,9 +138,10 @@ void CBrindleView::UpdatePanes() {
     brindle::Settings& s = doc->settings();
     const brindle::ShownWindow* shown = doc->View().Shown();
     bool loaded = doc->PanelLoaded();
-    f->SetPaneText(CMainFrame::PaneWindow,
-                   brindle::WindowPaneText(loaded && shown, shown && shown->kind == brindle::WindowKind::FixedWindow,
-                                           shown ? shown->fixedNumber : 0, shown ? shown->index : 0));
+    f->SetPaneText(
+        CMainFrame::PaneWindow,
+        brindle::WindowPaneText(loaded && shown, shown && shown->kind == brindle::WindowKind::FixedWindow,
+                                shown ? shown->fixedNumber : 0, shown ? shown->index : 0));
     f->SetPaneText(CMainFrame::PaneName, FromPanelText(brindle::GaugePaneText(doc->Editing().PaneState())));
     f->SetPaneText(CMainFrame::PaneMode, brindle::ModePaneText(s.Mode()));
     f->SetPaneText(CMainFrame::PaneModified, brindle::ModifiedPaneText(doc->IsModified()));
@@ -142,8 +157,12 @@ void CBrindleView::Apply(const brindle::EditOutput& out) {
     if (out.modified) Doc()->Modify(true);
     for (const brindle::EditRequest& r : out.requests) {
         switch (r.kind) {
-            case brindle::EditRequestKind::kZoomIn: ZoomIn(); break;
-            case brindle::EditRequestKind::kZoomOut: ZoomOut(); break;
+            case brindle::EditRequestKind::kZoomIn:
+                ZoomIn();
+                break;
+            case brindle::EditRequestKind::kZoomOut:
+                ZoomOut();
+                break;
             case brindle::EditRequestKind::kContextMenu:
                 if (canvas_) {
                     std::unique_ptr<wxMenu> menu(BuildContextMenu(r.menu));
@@ -250,32 +269,66 @@ bool CBrindleView::RunCommand(int id) {
     Cmd cmd = static_cast<Cmd>(id);
     if (!StatusOf(id).enabled) return true;
     switch (cmd) {
-        case Cmd::NewPanel: pd.NewPanel(); doc->Changed(); return true;
-        case Cmd::OpenDirect: pd.OpenDirect(); doc->Changed(); return true;
-        case Cmd::Close: pd.Close(); doc->Changed(); return true;
-        case Cmd::Save: pd.Save(); UpdatePanes(); return true;
+        case Cmd::NewPanel:
+            pd.NewPanel();
+            doc->Changed();
+            return true;
+        case Cmd::OpenDirect:
+            pd.OpenDirect();
+            doc->Changed();
+            return true;
+        case Cmd::Close:
+            pd.Close();
+            doc->Changed();
+            return true;
+        case Cmd::Save:
+            pd.Save();
+            UpdatePanes();
+            return true;
         case Cmd::SaveAs: {
             auto path = doc->ChooseNewPanelFile(brindle::DirectoryPart(pd.Path()).value_or(""));
             if (path) pd.SaveTo(*path);
             doc->Changed();
             return true;
         }
-        case Cmd::Redraw: view.DropCaches(); view.InvalidateAll(); return true;
-        case Cmd::ZoomIn: ZoomIn(); return true;
-        case Cmd::ZoomOut: ZoomOut(); return true;
-        case Cmd::Fit: Fit(); return true;
-        case Cmd::DrawTransparently: view.ToggleTransparentGauges(); return true;
-        case Cmd::OutlineGauges: view.CycleOutlineMode(); return true;
-        case Cmd::DrawAllElements: view.ToggleDrawAllBitmaps(); return true;
+        case Cmd::Redraw:
+            view.DropCaches();
+            view.InvalidateAll();
+            return true;
+        case Cmd::ZoomIn:
+            ZoomIn();
+            return true;
+        case Cmd::ZoomOut:
+            ZoomOut();
+            return true;
+        case Cmd::Fit:
+            Fit();
+            return true;
+        case Cmd::DrawTransparently:
+            view.ToggleTransparentGauges();
+            return true;
+        case Cmd::OutlineGauges:
+            view.CycleOutlineMode();
+            return true;
+        case Cmd::DrawAllElements:
+            view.ToggleDrawAllBitmaps();
+            return true;
         case Cmd::ElementsIcons:
         case Cmd::ElementsSliders:
         case Cmd::ElementsNeedles:
         case Cmd::ElementsSprites:
-        case Cmd::ElementsMovingImages: view.ToggleElementType(brindle::ElementToggleBit(cmd)); return true;
-        case Cmd::ElementsStatic: return true;
+        case Cmd::ElementsMovingImages:
+            view.ToggleElementType(brindle::ElementToggleBit(cmd));
+            return true;
+        case Cmd::ElementsStatic:
+            return true;
         case Cmd::GridOnOff:
-        case Cmd::GridVisible: view.ToggleGrid(); return true;
-        case Cmd::GridSize: GridSize(); return true;
+        case Cmd::GridVisible:
+            view.ToggleGrid();
+            return true;
+        case Cmd::GridSize:
+            GridSize();
+            return true;
         case Cmd::TestSkyColor: {
             wxColourData data;
             brindle::Pixel p = view.SkyColor();
@@ -287,25 +340,37 @@ bool CBrindleView::RunCommand(int id) {
             }
             return true;
         }
-        case Cmd::SelectWindow: SelectWindowDropDown(); return true;
+        case Cmd::SelectWindow:
+            SelectWindowDropDown();
+            return true;
         case Cmd::AddNewWindow: {
             brindle::Panel* panel = doc->GetPanel();
             brindle::Settings& s = doc->settings();
             int index = brindle::AddNewWindow(*panel, s, doc->Sync(), [&]() {
-                return std::optional<brindle::NewWindowFields>(brindle::DefaultNewWindowFields(*panel, s.Mode()));
+                return std::optional<brindle::NewWindowFields>(
+                    brindle::DefaultNewWindowFields(*panel, s.Mode()));
             });
             if (index >= 0) doc->Modify(true);
             doc->Changed();
             return true;
         }
         case Cmd::DeleteCurrentWindow:
-            if (brindle::DeleteCurrentWindow(*doc->GetPanel(), doc->settings(), doc->Sync())) doc->Modify(true);
+            if (brindle::DeleteCurrentWindow(*doc->GetPanel(), doc->settings(), doc->Sync()))
+                doc->Modify(true);
             doc->Changed();
             return true;
-        case Cmd::EditWindowBitmap: EditWindowBitmap(); return true;
-        case Cmd::CopyGaugeBitmap: CopyGaugeBitmap(); return true;
-        case Cmd::EditInNotepad: pd.EditInTextEditor(); doc->Changed(); return true;
-        default: break;
+        case Cmd::EditWindowBitmap:
+            EditWindowBitmap();
+            return true;
+        case Cmd::CopyGaugeBitmap:
+            CopyGaugeBitmap();
+            return true;
+        case Cmd::EditInNotepad:
+            pd.EditInTextEditor();
+            doc->Changed();
+            return true;
+        default:
+            break;
     }
     brindle::EditOutput out = doc->Editing().Execute(id);
     if (!out.handled) return false;
@@ -370,8 +435,8 @@ wxMenu* CBrindleView::BuildWindowMenu() const {
     auto* menu = new wxMenu;
     CBrindleDoc* doc = Doc();
     const brindle::Settings& s = doc->settings();
-    for (const brindle::WindowListEntry& e : brindle::BuildWindowList(doc->GetPanel(), !s.CurrentFile().empty(),
-                                                                      s.LastWindow())) {
+    for (const brindle::WindowListEntry& e :
+         brindle::BuildWindowList(doc->GetPanel(), !s.CurrentFile().empty(), s.LastWindow())) {
         menu->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
     }
     return menu;

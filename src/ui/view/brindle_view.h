@@ -16,7 +16,7 @@ class wxMenu;
 class CBrindleView : public wxView {
     wxDECLARE_DYNAMIC_CLASS(CBrindleView);
 
-public:
+  public:
     CBrindleView();
 
     bool OnCreate(wxDocument* doc, long flags) override;
@@ -50,7 +50,7 @@ public:
     // Acts on an editing answer (used by the canvas and the commands).
     void Apply(const brindle::EditOutput& out);
 
-private:
+  private:
     void OnMenu(wxCommandEvent& event);
     void OnUpdateUI(wxUpdateUIEvent& event);
     void OpenRecentFile(size_t n);

@@ -15,7 +15,8 @@ CGridDlg::CGridDlg(wxWindow* parent, int gridSize)
     top->Add(new wxStaticText(this, wxID_ANY, "Set the Grid Spacing in MM"), 0, wxALL, 10);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     edit_ = new wxTextCtrl(this, wxID_ANY, brindle::FormatGridSizeField(gridSize));
-    spin_ = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL | wxSP_ARROW_KEYS);
+    spin_ =
+        new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL | wxSP_ARROW_KEYS);
     spin_->SetRange(brindle::kGridSizeMin, brindle::kGridSizeMax);
     spin_->SetValue(gridSize);
     spin_->Bind(wxEVT_SPIN, &CGridDlg::OnSpin, this);
@@ -31,7 +32,9 @@ CGridDlg::CGridDlg(wxWindow* parent, int gridSize)
     CentreOnParent();
 }
 
-void CGridDlg::OnSpin(wxSpinEvent& event) { edit_->ChangeValue(brindle::FormatGridSizeField(event.GetPosition())); }
+void CGridDlg::OnSpin(wxSpinEvent& event) {
+    edit_->ChangeValue(brindle::FormatGridSizeField(event.GetPosition()));
+}
 
 bool CGridDlg::Validate() {
     std::string text(edit_->GetValue().mb_str());

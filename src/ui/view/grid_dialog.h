@@ -7,7 +7,7 @@ class wxSpinButton;
 
 // "Brindle - Grid Properties": the grid spacing, 5 to 100.
 class CGridDlg : public wxDialog {
-public:
+  public:
     CGridDlg(wxWindow* parent, int gridSize);
 
     int GridSize() const { return gridSize_; }
@@ -16,7 +16,7 @@ public:
     // range message and keeps the dialog open.
     bool Validate() override;
 
-private:
+  private:
     void OnSpin(wxSpinEvent& event);
 
     int gridSize_;

@@ -7,4 +7,6 @@
 
 // The engine's 0x00RRGGBB pixels as a wx image / bitmap for drawing on screen.
 wxImage ToWxImage(const brindle::Image& image);
-inline wxBitmap ToWxBitmap(const brindle::Image& image) { return wxBitmap(ToWxImage(image)); }
+inline wxBitmap ToWxBitmap(const brindle::Image& image) {
+    return wxBitmap(ToWxImage(image));
+}

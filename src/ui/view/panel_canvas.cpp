@@ -1,11 +1,11 @@
 #include "ui/view/panel_canvas.h"
 
-#include <algorithm>
-#include <chrono>
-
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
+
+#include <algorithm>
+#include <chrono>
 
 #include "ui/app/main_frame.h"
 #include "ui/document/brindle_doc.h"
@@ -20,8 +20,12 @@ namespace {
 
 constexpr int kLineStep = 16;
 
-PixelRect ToPixelRect(const wxRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
-wxRect ToWxRect(const PixelRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
+PixelRect ToPixelRect(const wxRect& r) {
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+wxRect ToWxRect(const PixelRect& r) {
+    return wxRect(r.left, r.top, r.Width(), r.Height());
+}
 
 // The band's pen is drawn in XOR: every pixel of its 1-pixel frame flips by the pen colour.
 void XorBand(brindle::Image& img, const PixelRect& band, ViewPoint origin) {
@@ -42,36 +46,55 @@ void XorBand(brindle::Image& img, const PixelRect& band, ViewPoint origin) {
 
 wxStockCursor StockCursor(brindle::CursorKind kind) {
     switch (kind) {
-        case brindle::CursorKind::kMove: return wxCURSOR_SIZING;
-        case brindle::CursorKind::kSizeNWSE: return wxCURSOR_SIZENWSE;
-        case brindle::CursorKind::kSizeNESW: return wxCURSOR_SIZENESW;
-        case brindle::CursorKind::kSizeWE: return wxCURSOR_SIZEWE;
-        case brindle::CursorKind::kSizeNS: return wxCURSOR_SIZENS;
-        default: return wxCURSOR_ARROW;
+        case brindle::CursorKind::kMove:
+            return wxCURSOR_SIZING;
+        case brindle::CursorKind::kSizeNWSE:
+            return wxCURSOR_SIZENWSE;
+        case brindle::CursorKind::kSizeNESW:
+            return wxCURSOR_SIZENESW;
+        case brindle::CursorKind::kSizeWE:
+            return wxCURSOR_SIZEWE;
+        case brindle::CursorKind::kSizeNS:
+            return wxCURSOR_SIZENS;
+        default:
+            return wxCURSOR_ARROW;
     }
 }
 
 EditKey ToEditKey(const wxKeyEvent& e) {
     switch (e.GetKeyCode()) {
-        case WXK_SHIFT: return EditKey::kShift;
+        case WXK_SHIFT:
+            return EditKey::kShift;
         case WXK_DELETE:
-        case WXK_NUMPAD_DELETE: return EditKey::kDelete;
+        case WXK_NUMPAD_DELETE:
+            return EditKey::kDelete;
         case WXK_LEFT:
-        case WXK_NUMPAD_LEFT: return EditKey::kLeft;
+        case WXK_NUMPAD_LEFT:
+            return EditKey::kLeft;
         case WXK_RIGHT:
-        case WXK_NUMPAD_RIGHT: return EditKey::kRight;
+        case WXK_NUMPAD_RIGHT:
+            return EditKey::kRight;
         case WXK_UP:
-        case WXK_NUMPAD_UP: return EditKey::kUp;
+        case WXK_NUMPAD_UP:
+            return EditKey::kUp;
         case WXK_DOWN:
-        case WXK_NUMPAD_DOWN: return EditKey::kDown;
-        case WXK_TAB: return EditKey::kTab;
-        case WXK_ESCAPE: return EditKey::kEscape;
-        case WXK_NUMPAD_ADD: return EditKey::kKeypadPlus;
-        case WXK_NUMPAD_SUBTRACT: return EditKey::kKeypadMinus;
+        case WXK_NUMPAD_DOWN:
+            return EditKey::kDown;
+        case WXK_TAB:
+            return EditKey::kTab;
+        case WXK_ESCAPE:
+            return EditKey::kEscape;
+        case WXK_NUMPAD_ADD:
+            return EditKey::kKeypadPlus;
+        case WXK_NUMPAD_SUBTRACT:
+            return EditKey::kKeypadMinus;
         case '=':
-        case '+': return EditKey::kEquals;
-        case '-': return EditKey::kMinus;
-        default: return EditKey::kOther;
+        case '+':
+            return EditKey::kEquals;
+        case '-':
+            return EditKey::kMinus;
+        default:
+            return EditKey::kOther;
     }
 }
 
@@ -82,8 +105,7 @@ brindle::Modifiers ModifiersOf(const wxMouseEvent& e) {
 }  // namespace
 
 CPanelCanvas::CPanelCanvas(wxWindow* parent, CBrindleView* owner)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-               wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL | wxWANTS_CHARS),
       owner_(owner),
       cursor_(wxCURSOR_ARROW) {
     SetName("panelView");
@@ -92,12 +114,13 @@ CPanelCanvas::CPanelCanvas(wxWindow* parent, CBrindleView* owner)
     View().SetInvalidator(this);
     Bind(wxEVT_PAINT, &CPanelCanvas::OnPaint, this);
     Bind(wxEVT_SIZE, &CPanelCanvas::OnSize, this);
-    for (auto type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
-                      wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK,
-                      wxEVT_SCROLLWIN_THUMBRELEASE})
+    for (auto type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
+                      wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
+                      wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
         Bind(type, &CPanelCanvas::OnScroll, this);
     Bind(wxEVT_MOUSEWHEEL, &CPanelCanvas::OnWheel, this);
-    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP})
+    for (auto type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP})
         Bind(type, &CPanelCanvas::OnMouse, this);
     Bind(wxEVT_CONTEXT_MENU, &CPanelCanvas::OnContextMenu, this);
     Bind(wxEVT_KEY_DOWN, &CPanelCanvas::OnKeyDown, this);
@@ -111,14 +134,22 @@ CPanelCanvas::~CPanelCanvas() {
     if (owner_ && owner_->Doc()) View().SetInvalidator(nullptr);
 }
 
-brindle::PanelView& CPanelCanvas::View() { return owner_->Doc()->View(); }
-brindle::EditingController& CPanelCanvas::Editing() { return owner_->Doc()->Editing(); }
+brindle::PanelView& CPanelCanvas::View() {
+    return owner_->Doc()->View();
+}
+brindle::EditingController& CPanelCanvas::Editing() {
+    return owner_->Doc()->Editing();
+}
 
 void CPanelCanvas::Invalidate(const PixelRect& r) {
     if (!r.Empty()) RefreshRect(ToWxRect(r), false);
 }
-void CPanelCanvas::InvalidateAll() { Refresh(false); }
-void CPanelCanvas::UpdateNow() { Update(); }
+void CPanelCanvas::InvalidateAll() {
+    Refresh(false);
+}
+void CPanelCanvas::UpdateNow() {
+    Update();
+}
 
 void CPanelCanvas::SyncScrollbars() {
     brindle::ViewGeometry& g = View().Geometry();
@@ -184,13 +215,20 @@ void CPanelCanvas::OnScroll(wxScrollWinEvent& event) {
     int page = horizontal ? g.ClientSize().width : g.ClientSize().height;
     int max = horizontal ? g.MaxScrollPosition().x : g.MaxScrollPosition().y;
     wxEventType t = event.GetEventType();
-    if (t == wxEVT_SCROLLWIN_TOP) pos = 0;
-    else if (t == wxEVT_SCROLLWIN_BOTTOM) pos = max;
-    else if (t == wxEVT_SCROLLWIN_LINEUP) pos -= kLineStep;
-    else if (t == wxEVT_SCROLLWIN_LINEDOWN) pos += kLineStep;
-    else if (t == wxEVT_SCROLLWIN_PAGEUP) pos -= page;
-    else if (t == wxEVT_SCROLLWIN_PAGEDOWN) pos += page;
-    else pos = event.GetPosition();
+    if (t == wxEVT_SCROLLWIN_TOP)
+        pos = 0;
+    else if (t == wxEVT_SCROLLWIN_BOTTOM)
+        pos = max;
+    else if (t == wxEVT_SCROLLWIN_LINEUP)
+        pos -= kLineStep;
+    else if (t == wxEVT_SCROLLWIN_LINEDOWN)
+        pos += kLineStep;
+    else if (t == wxEVT_SCROLLWIN_PAGEUP)
+        pos -= page;
+    else if (t == wxEVT_SCROLLWIN_PAGEDOWN)
+        pos += page;
+    else
+        pos = event.GetPosition();
     ScrollTo(p);
 }
 
@@ -236,7 +274,8 @@ void CPanelCanvas::OnMouse(wxMouseEvent& event) {
         // A drag paints at once, so the gauge follows the mouse without waiting for idle time.
         Update();
         lastMoveMicros_ = static_cast<long>(
-            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     if (t == wxEVT_MOTION) owner_->UpdatePanes();
 }
@@ -278,7 +317,9 @@ void CPanelCanvas::OnCaptureLost(wxMouseCaptureLostEvent&) {
     owner_->Apply(Editing().LeftUp({p.x, p.y}, {}));
 }
 
-void CPanelCanvas::OnSetCursor(wxSetCursorEvent& event) { event.SetCursor(cursor_); }
+void CPanelCanvas::OnSetCursor(wxSetCursorEvent& event) {
+    event.SetCursor(cursor_);
+}
 
 void CPanelCanvas::ToggleBand(const PixelRect& r) {
     auto it = std::find(bands_.begin(), bands_.end(), r);

@@ -3,9 +3,9 @@
 // its own scroll bars in step, and feeds mouse and keys to the editing controller.
 #pragma once
 
-#include <vector>
-
 #include <wx/window.h>
+
+#include <vector>
 
 #include "view/editing.h"
 #include "view/panel_view.h"
@@ -14,7 +14,7 @@ class CBrindleDoc;
 class CBrindleView;
 
 class CPanelCanvas : public wxWindow, public brindle::ViewInvalidator {
-public:
+  public:
     CPanelCanvas(wxWindow* parent, CBrindleView* owner);
     ~CPanelCanvas() override;
 
@@ -40,7 +40,7 @@ public:
     long PaintCount() const { return paintCount_; }
     long long PaintedPixels() const { return paintedPixels_; }
 
-private:
+  private:
     brindle::PanelView& View();
     brindle::EditingController& Editing();
 

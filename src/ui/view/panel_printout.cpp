@@ -9,7 +9,7 @@
 
 CPanelPrintout::CPanelPrintout(CBrindleDoc* doc)
     : wxPrintout(FromPath(doc->settings().CurrentFile().empty() ? std::string("Brindle")
-                                                                 : doc->settings().CurrentFile())),
+                                                                : doc->settings().CurrentFile())),
       doc_(doc) {}
 
 void CPanelPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) {

@@ -7,12 +7,12 @@
 class CBrindleDoc;
 
 class CPanelPrintout : public wxPrintout {
-public:
+  public:
     explicit CPanelPrintout(CBrindleDoc* doc);
     bool OnPrintPage(int page) override;
     bool HasPage(int page) override { return page == 1; }
     void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
 
-private:
+  private:
     CBrindleDoc* doc_;
 };

@@ -7,12 +7,13 @@ using namespace brindle;
 TEST(CommandRules, EnableAndCheckFollowTheState) {
     CommandContext none;
     // With no panel loaded the window and gauge commands are off.
-    for (Cmd c : {Cmd::WindowProperties, Cmd::AddNewWindow, Cmd::DeleteCurrentWindow, Cmd::AddGauge, Cmd::Save,
-                  Cmd::ZoomIn, Cmd::Undo, Cmd::Paste, Cmd::GaugeProperties, Cmd::TestSkyColor})
+    for (Cmd c : {Cmd::WindowProperties, Cmd::AddNewWindow, Cmd::DeleteCurrentWindow, Cmd::AddGauge,
+                  Cmd::Save, Cmd::ZoomIn, Cmd::Undo, Cmd::Paste, Cmd::GaugeProperties, Cmd::TestSkyColor})
         EXPECT_FALSE(EvaluateCommand(c, none).enabled) << static_cast<int>(c);
     // Commands without a handler stay disabled whatever the state.
     CommandContext all;
-    all.panelLoaded = all.hasCurrentFile = all.backgroundLoaded = all.undoAvailable = all.redoAvailable = true;
+    all.panelLoaded = all.hasCurrentFile = all.backgroundLoaded = all.undoAvailable = all.redoAvailable =
+        true;
     all.selectedCount = 3;
     all.clipboardCount = 1;
     for (Cmd c : {Cmd::ViewGaugeOutlines, Cmd::ViewGauges, Cmd::ViewTransparentGauges, Cmd::Logging})
@@ -31,14 +32,16 @@ TEST(CommandRules, EnableAndCheckFollowTheState) {
         CommandContext ctx;
         ctx.panelLoaded = true;
         ctx.selectedCount = c.selected;
-        EXPECT_EQ(EvaluateCommand(c.cmd, ctx).enabled, c.enabled) << static_cast<int>(c.cmd) << " " << c.selected;
+        EXPECT_EQ(EvaluateCommand(c.cmd, ctx).enabled, c.enabled)
+            << static_cast<int>(c.cmd) << " " << c.selected;
     }
 
     CommandContext ctx;
     ctx.panelLoaded = true;
     ctx.gaugeCount = 2;
     for (int mode : {0, 1, 2, 3})
-        EXPECT_EQ(*EvaluateCommand(Cmd::OutlineGauges, (ctx.outlineMode = mode, ctx)).checked, mode == 1 || mode == 2);
+        EXPECT_EQ(*EvaluateCommand(Cmd::OutlineGauges, (ctx.outlineMode = mode, ctx)).checked,
+                  mode == 1 || mode == 2);
     ctx.paintProgramLength = 3;
     ctx.backgroundLoaded = true;
     EXPECT_FALSE(EvaluateCommand(Cmd::EditWindowBitmap, ctx).enabled);

@@ -16,7 +16,7 @@ namespace {
 
 // A system with no registry and no drives: discovery gives the default texts unchanged.
 class BareSystem : public SystemAccess {
-public:
+  public:
     std::map<std::string, std::string> env;
     std::optional<std::string> readMachineString(const std::string&, const std::string&) override {
         return std::nullopt;
@@ -39,7 +39,9 @@ fs::path freshDir(const std::string& name) {
     return p;
 }
 
-void touch(const fs::path& p) { std::ofstream(p) << "x"; }
+void touch(const fs::path& p) {
+    std::ofstream(p) << "x";
+}
 
 }  // namespace
 
@@ -76,7 +78,8 @@ TEST(Settings, InvalidRecordsAreRepairedWithWarningAndFlagsOff) {
     const Case cases[] = {
         {"bad magic", [](MemorySettingsStore& m) { m.ints["Brindle"]["Magic"] = 12345; }},
         {"mode 4", [](MemorySettingsStore& m) { m.ints["Brindle"]["Mode"] = 4; }},
-        {"261-char dir", [](MemorySettingsStore& m) { m.strings["Brindle"]["FS98Dir"] = std::string(261, 'a'); }},
+        {"261-char dir",
+         [](MemorySettingsStore& m) { m.strings["Brindle"]["FS98Dir"] = std::string(261, 'a'); }},
         {"five spaces", [](MemorySettingsStore& m) { m.strings["Brindle"]["FS98Dir"] = "C:\\a     b"; }},
     };
     for (const auto& c : cases) {
@@ -93,7 +96,8 @@ TEST(Settings, InvalidRecordsAreRepairedWithWarningAndFlagsOff) {
         s.Load(store, sys);
         ASSERT_EQ(ui.entries.size(), 1u);
         EXPECT_EQ(ui.entries[0].kind, RecordingMessageUi::Kind::Warning);
-        EXPECT_EQ(ui.entries[0].text, "Registry Entries for Brindle are invalid!\n\nDefault values will be set");
+        EXPECT_EQ(ui.entries[0].text,
+                  "Registry Entries for Brindle are invalid!\n\nDefault values will be set");
         EXPECT_EQ(s.Reload() + s.CreateBackup() + s.TransparentGauges() + s.RememberWindowPosition() +
                       s.DrawAllBitmaps() + s.HighRes(),
                   0);
@@ -171,8 +175,9 @@ TEST(Settings, NullDirectorySettersWarnAndStoreDefault) {
     s.SetFS2000Dir(static_cast<const char*>(nullptr));
     s.SetCFSDir(static_cast<const char*>(nullptr));
     s.SetCFS2Dir(static_cast<const char*>(nullptr));
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"SetFS98Dir, string is NULL", "SetFS2000Dir, string is NULL",
-                                                    "SetCFSDir, string is NULL", "SetCFS2Dir, string is NULL"}));
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{"SetFS98Dir, string is NULL", "SetFS2000Dir, string is NULL",
+                                        "SetCFSDir, string is NULL", "SetCFS2Dir, string is NULL"}));
     EXPECT_EQ(s.CFS2Dir(), "C:\\");
     EXPECT_EQ(s.GaugesDir(), std::string("C:\\") + kPathSep + "gauges");
 }

@@ -27,7 +27,8 @@ TEST(ResolvePath, MatchesEachComponentWithoutRegardToCase) {
 
     EXPECT_EQ(ResolvePath((root / "PANEL.BMP").string()), (root / "panel.bmp").string());
     // Backslashes inside names from files are folder separators.
-    EXPECT_EQ(ResolvePath(root.string() + "/gauges\\MINE\\Cessna.GAU"), (root / "Gauges/Mine/cessna.gau").string());
+    EXPECT_EQ(ResolvePath(root.string() + "/gauges\\MINE\\Cessna.GAU"),
+              (root / "Gauges/Mine/cessna.gau").string());
     // An exact match wins over a case-insensitive one.
     EXPECT_EQ(ResolvePath((root / "Panel.cfg").string()), (root / "Panel.cfg").string());
     // Nothing matches: the rest is kept as given.

@@ -65,7 +65,9 @@ TEST(Discovery, CandidateFoldersInOrderWhenNoValue) {
     EXPECT_TRUE(same(DiscoverCFS2Dir(sys), wine.c("cfs2")));
     // Nothing for CFS: the default text, mapped onto the existing drive.
     std::string cfs = DiscoverCFSDir(sys);
-    EXPECT_EQ(cfs, (wine.root / "dosdevices" / "c:" / "Program Files/Microsoft Games/Combat Flight Simulator").string());
+    EXPECT_EQ(
+        cfs,
+        (wine.root / "dosdevices" / "c:" / "Program Files/Microsoft Games/Combat Flight Simulator").string());
 }
 
 TEST(Discovery, NoPrefixGivesTheDefaultTexts) {
