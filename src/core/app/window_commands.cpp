@@ -8,6 +8,7 @@
 #include "document/text_editor.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "view/panel_view.h"
 
 namespace brindle {
 
@@ -157,20 +158,7 @@ bool DeleteCurrentWindow(Panel& panel, Settings& settings, ViewSync& view) {
 }
 
 std::string ShownBackgroundPath(const Panel& panel, int index, const Settings& settings) {
-    if (!ValidIndex(panel, index)) return {};
-    const PanelWindow& w = panel.windows[index];
-    const SimMode mode = settings.Mode();
-    const std::string* name = nullptr;
-    if (mode != kModeFS98 && settings.HighRes() && w.file1024) {
-        name = &*w.file1024;
-    } else if (w.file) {
-        name = &*w.file;
-    } else if (mode != kModeFS98 && w.file1024) {
-        name = &*w.file1024;
-    }
-    if (!name) return {};
-    std::optional<std::string> dir = DirectoryPart(settings.CurrentFile());
-    return dir ? *dir + "\\" + *name : *name;
+    return ValidIndex(panel, index) ? BackgroundBitmapPath(panel.windows[index], settings) : std::string{};
 }
 
 ProgramRunner SystemProgramRunner() {

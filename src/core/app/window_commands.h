@@ -72,8 +72,8 @@ inline constexpr const char* kAskDeleteWindow = "OK to delete this window? (No U
 // was deleted: the caller marks the document modified then (nothing else would save the deletion).
 bool DeleteCurrentWindow(Panel& panel, Settings& settings, ViewSync& view);
 
-// The background bitmap file of window `index` as the view loads it (file_1024 with HighRes outside
-// FS98, else file; in the folder of the current file). Empty when the window names no bitmap.
+// The background bitmap file the view loads for window `index` (BackgroundBitmapPath). Empty when
+// the window names no bitmap or the index is outside the panel.
 std::string ShownBackgroundPath(const Panel& panel, int index, const Settings& settings);
 
 inline constexpr const char* kCantReadBitmapFile = "Can't read the bitmap filename!";

@@ -79,6 +79,22 @@ std::string MainFrameTitle(bool panelLoaded, const std::string& currentFile, con
     return "Brindle";
 }
 
+std::string BackgroundBitmapPath(const PanelWindow& w, const Settings& settings) {
+    const SimMode mode = settings.Mode();
+    const std::string* name = nullptr;
+    if (mode != kModeFS98 && settings.HighRes() && w.file1024) {
+        name = &*w.file1024;
+    } else if (w.file) {
+        name = &*w.file;
+    } else if (mode != kModeFS98 && w.file1024) {
+        // Only the high-resolution name is given: better that bitmap than none.
+        name = &*w.file1024;
+    }
+    if (!name) return {};
+    std::optional<std::string> dir = DirectoryPart(settings.CurrentFile());
+    return dir ? *dir + "\\" + *name : *name;
+}
+
 PanelView::PanelView(Settings& settings) : settings_(&settings), geometry_(settings) {}
 
 bool PanelView::ShowPanelWindow(Panel& panel, int windowIndex, const GaugeLoadProgress& progress) {
@@ -100,10 +116,6 @@ bool PanelView::ShowPanelWindow(Panel& panel, int windowIndex, const GaugeLoadPr
     shown_ = ShownWindow::From(pw, windowIndex);
 
     LoadBackground(pw);
-    if (window_.data) {
-        pw.bitmapWidth = window_.bitmapWidth;
-        pw.bitmapHeight = window_.bitmapHeight;
-    }
 
     ModuleCache cache;
     GaugeLoadOptions options = GaugeLoadOptionsFrom(*settings_);
@@ -148,35 +160,19 @@ void PanelView::Clear() {
 bool PanelView::ReloadBackground(PanelWindow& pw) {
     if (!shown_) return false;
     window_.data.reset();
-    window_.bitmapPath.clear();
     window_.colourCount = 0;
     background_.reset();
     // The window's scale may change with the bitmap's width, and the gauges are drawn at that scale.
     DropCaches();
     LoadBackground(pw);
-    if (window_.data) {
-        pw.bitmapWidth = window_.bitmapWidth;
-        pw.bitmapHeight = window_.bitmapHeight;
-    }
     geometry_.SetWindowMetrics(window_.bitmapWidth, window_.bitmapHeight, window_.Scale);
     InvalidateAll();
     return window_.data.has_value();
 }
 
-void PanelView::LoadBackground(const PanelWindow& pw) {
-    const SimMode mode = settings_->Mode();
-    const std::string* name = nullptr;
-    if (mode != kModeFS98 && settings_->HighRes() && pw.file1024) {
-        name = &*pw.file1024;
-    } else if (pw.file) {
-        name = &*pw.file;
-    } else if (mode != kModeFS98 && pw.file1024) {
-        // Only the high-resolution name is given: better that bitmap than none.
-        name = &*pw.file1024;
-    }
-    if (name) {
-        std::optional<std::string> dir = DirectoryPart(settings_->CurrentFile());
-        window_.bitmapPath = dir ? *dir + "\\" + *name : *name;
+void PanelView::LoadBackground(PanelWindow& pw) {
+    window_.bitmapPath = BackgroundBitmapPath(pw, *settings_);
+    if (!window_.bitmapPath.empty()) {
         BitmapFileRequest request;
         request.path = window_.bitmapPath;
         if (ReadBitmapFile(request, true) && request.data) {
@@ -187,6 +183,8 @@ void PanelView::LoadBackground(const PanelWindow& pw) {
             window_.Scale = (pw.sizeMmPresent && pw.sizeMmX > 0)
                                 ? 1.0 / (static_cast<double>(pw.sizeMmX) / window_.bitmapWidth)
                                 : 1.0;
+            pw.bitmapWidth = window_.bitmapWidth;
+            pw.bitmapHeight = window_.bitmapHeight;
             return;
         }
     }

@@ -51,6 +51,11 @@ struct ShownWindow {
     static ShownWindow From(const PanelWindow& window, int index);
 };
 
+// The background bitmap file the view loads for `window`: file_1024 with HighRes outside FS98, else
+// file (file_1024 when only that is given outside FS98), in the folder of Settings CurrentFile.
+// Empty when the window names no bitmap.
+std::string BackgroundBitmapPath(const PanelWindow& window, const Settings& settings);
+
 // The title of the main frame for the shown window.
 std::string MainFrameTitle(bool panelLoaded, const std::string& currentFile, const std::string& lastTitle,
                            const ShownWindow* window);
@@ -167,7 +172,8 @@ class PanelView {
     void Invalidate(const PixelRect& r);
 
   private:
-    void LoadBackground(const PanelWindow& pw);
+    // Reads the background and writes its size into `pw` when it could be read.
+    void LoadBackground(PanelWindow& pw);
     void UseBackgroundMetrics();
     const Image* BackgroundImage();
     void PaintBackground(Image& out, ViewPoint origin, const PixelRect& clip);
