@@ -168,8 +168,8 @@ ProgramRunner SystemProgramRunner() {
 bool EditWindowBitmap(const std::string& bitmapPath, const std::string& paintProgram,
                       const ProgramRunner& run) {
     if (paintProgram.size() < 4) return false;
-    std::optional<std::int64_t> before =
-        FileExists(bitmapPath) ? FileModificationTime(bitmapPath) : std::nullopt;
+    auto stamp = [&] { return FileExists(bitmapPath) ? FileModificationTime(bitmapPath) : std::nullopt; };
+    const std::optional<std::int64_t> before = stamp();
     if (!before) {
         ShowWarning(kCantReadBitmapFile);
         return false;
@@ -180,8 +180,7 @@ bool EditWindowBitmap(const std::string& bitmapPath, const std::string& paintPro
         std::string name = FileNamePart(paintProgram).value_or(paintProgram);
         ShowWarning("Can't launch Paint Program \"" + name + "\" : " + error);
     }
-    std::optional<std::int64_t> after =
-        FileExists(bitmapPath) ? FileModificationTime(bitmapPath) : std::nullopt;
+    const std::optional<std::int64_t> after = stamp();
     if (!after) {
         ShowWarning(kCantReadBitmapFile);
         return false;
