@@ -8,13 +8,6 @@ namespace brindle {
 
 namespace {
 
-// trunc() into an int; values out of range are held at a bound well inside int so that sums of two
-// of them cannot overflow.
-int Trunc(double d) {
-    if (std::isnan(d)) return 0;
-    return static_cast<int>(std::clamp(d, -double(1 << 28), double(1 << 28)));
-}
-
 double YScaleOf(const ViewGauge& g) {
     return g.YScale() != 0.0 ? g.YScale() : g.XScale();
 }
@@ -47,18 +40,23 @@ double Ratio(double num, double den) {
 
 }  // namespace
 
+int TruncUnits(double d) {
+    if (std::isnan(d)) return 0;
+    return static_cast<int>(std::clamp(d, -double(1 << 28), double(1 << 28)));
+}
+
 UnitExtent HitExtent(const ViewGauge& g) {
     const ElementSlot& s0 = g.slots[0];
     if (g.loaded || g.widthPresent)
-        return {Trunc(s0.bitmapWidth * g.XScale()), Trunc(s0.bitmapHeight * YScaleOf(g))};
-    const int side = Trunc(g.XScale() * 20);
+        return {TruncUnits(s0.bitmapWidth * g.XScale()), TruncUnits(s0.bitmapHeight * YScaleOf(g))};
+    const int side = TruncUnits(g.XScale() * 20);
     return {side, side};
 }
 
 bool HitTest(const ViewGauge& g, ViewPoint u) {
     if (g.deleted) return false;
     const UnitExtent e = HitExtent(g);
-    const int l = Trunc(g.x), t = Trunc(g.y);
+    const int l = TruncUnits(g.x), t = TruncUnits(g.y);
     return l < u.x && u.x < l + e.w && t < u.y && u.y < t + e.h;
 }
 
@@ -74,17 +72,17 @@ bool CaughtByBand(const ViewGauge& g, ViewPoint a, ViewPoint b) {
     const int left = std::min(a.x, b.x), right = std::max(a.x, b.x);
     const int top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
     const UnitExtent e = HitExtent(g);
-    const int l = Trunc(g.x), t = Trunc(g.y);
+    const int l = TruncUnits(g.x), t = TruncUnits(g.y);
     return left < l && right > l + e.w && top < t && bottom > t + e.h;
 }
 
 int HandleAt(const ViewGauge& g, ViewPoint u, SimMode mode) {
     if (g.Width() == 0.0 || g.deleted) return kHandleInterior;
     const ElementSlot& s0 = g.slots[0];
-    const int l = Trunc(g.x), t = Trunc(g.y);
-    const int w = Trunc(s0.bitmapWidth * g.XScale()), h = Trunc(s0.bitmapHeight * YScaleOf(g));
+    const int l = TruncUnits(g.x), t = TruncUnits(g.y);
+    const int w = TruncUnits(s0.bitmapWidth * g.XScale()), h = TruncUnits(s0.bitmapHeight * YScaleOf(g));
     const int r = l + w, b = t + h;
-    const int s = std::clamp(Trunc(std::min(w, h) * 0.25), 1, 10);
+    const int s = std::clamp(TruncUnits(std::min(w, h) * 0.25), 1, 10);
     auto in = [](int v, int lo, int hi) { return lo <= v && v <= hi; };
 
     if (in(u.x, l, l + s) && in(u.y, t, t + s)) return kHandleTopLeft;
@@ -122,7 +120,7 @@ void MoveByPixels(ViewGauge& g, int dx, int dy, double zoom, double scale) {
     if (dx == 0 && dy == 0) return;
     const double zs = (zoom != 0.0 && scale != 0.0) ? zoom * scale : 1.0;
     auto step = [zs](int d) {
-        const int i = Trunc(d / zs);
+        const int i = TruncUnits(d / zs);
         // Zoomed in, a pixel is less than a unit: still move by one so the drag is not lost.
         if (i == 0 && d != 0) return d < 0 ? -1 : 1;
         return i;

@@ -20,6 +20,10 @@ inline constexpr double kGaugeCoordMax = 30000.0;
 inline constexpr double kGaugeSizeMin = 10.0;
 inline constexpr double kGaugeSizeMax = 30000.0;
 
+// trunc() of panel units into an int; values out of range are held at a bound well inside int so
+// that sums of two of them cannot overflow, and NaN gives 0.
+int TruncUnits(double d);
+
 // A gauge's extent in whole panel units as the hit and band tests see it: element 0's pixel size at
 // the gauge's scales when it is loaded or has a width; otherwise (a placeholder) 20 pixels at the x
 // scale on both sides.

@@ -11,11 +11,6 @@ namespace brindle {
 
 namespace {
 
-int Trunc(double d) {
-    if (std::isnan(d)) return 0;
-    return static_cast<int>(std::clamp(d, -double(1 << 28), double(1 << 28)));
-}
-
 // Where the menu key opens the context menu: near the client area's top-left corner.
 constexpr ViewPoint kKeyboardMenuPoint{10, 10};
 
@@ -175,8 +170,8 @@ GaugePaneState EditingController::PaneState() const {
         }
     }
     if (origin >= 0) {
-        s.originX = Trunc(gauges[static_cast<size_t>(origin)].x);
-        s.originY = Trunc(gauges[static_cast<size_t>(origin)].y);
+        s.originX = TruncUnits(gauges[static_cast<size_t>(origin)].x);
+        s.originY = TruncUnits(gauges[static_cast<size_t>(origin)].y);
     }
     const std::vector<int> sel = SelectedIndexes(gauges);
     s.selectedCount = static_cast<int>(sel.size());
@@ -299,8 +294,8 @@ void EditingController::Resize(ViewPoint p, bool shift, EditOutput& out) {
     ToUnitsExact(p, cx, cy);
     ResizeByHandle(g, handle_, cx, cy, shift, Mode());
     RepaintGauge(i, out);
-    sizeWidth_ = Trunc(g.Width());
-    sizeHeight_ = Trunc(EffectiveHeight(Gauges(), i, Drawn()));
+    sizeWidth_ = TruncUnits(g.Width());
+    sizeHeight_ = TruncUnits(EffectiveHeight(Gauges(), i, Drawn()));
     last_ = p;
 }
 
