@@ -126,10 +126,6 @@ void EditingController::RecordUndo() {
     undo_.Record(Gauges(), ShownIndex());
 }
 
-void EditingController::SetMoving(bool moving) {
-    view_->SetMovingGauges(moving);
-}
-
 PixelRect EditingController::BandRect(ViewPoint a, ViewPoint b) const {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
@@ -188,7 +184,7 @@ EditOutput EditingController::LeftDown(ViewPoint p, Modifiers m) {
     EditOutput out;
     out.capture = MouseCapture::kCapture;
     // A band released without a mouse move since is still on the screen: finish it first.
-    if (bandDrawn_) FinishBand(out);
+    FinishBand(out);
     buttonDown_ = true;
     clickedNew_ = false;
     dragMode_ = 0;
@@ -228,10 +224,10 @@ EditOutput EditingController::MouseMove(ViewPoint p, Modifiers m) {
     mouseMoving_ = false;
 
     if (!buttonDown_ || clickedNew_) {
-        dragMode_ = bandDrawn_ ? 4 : 0;
-        if (dragMode_ == 4) FinishBand(out);
+        dragMode_ = 0;
+        FinishBand(out);
         if (PanelLoaded()) out.cursor = HoverCursor(u);
-        SetMoving(false);
+        view_->SetMovingGauges(false);
         return out;
     }
     if (!PanelLoaded()) return out;
@@ -250,12 +246,12 @@ EditOutput EditingController::MouseMove(ViewPoint p, Modifiers m) {
         last_ = p;
         if (count >= 1 && handle == kHandleInterior) {
             dragMode_ = 2;
-            Record(out);
+            RecordUndo();
         } else if (count == 1) {
             dragMode_ = 1;
             resizeGauge_ = last;
             handle_ = handle;
-            Record(out);
+            RecordUndo();
         } else if (count == 0) {
             dragMode_ = 3;
             anchor_ = p;
@@ -275,7 +271,7 @@ EditOutput EditingController::MouseMove(ViewPoint p, Modifiers m) {
         default:
             break;
     }
-    SetMoving(mouseMoving_);
+    view_->SetMovingGauges(mouseMoving_);
     return out;
 }
 
@@ -342,7 +338,7 @@ EditOutput EditingController::LeftUp(ViewPoint, Modifiers) {
     handle_ = 0;
     resizeGauge_ = -1;
     moving_ = resizing_ = mouseMoving_ = false;
-    SetMoving(false);
+    view_->SetMovingGauges(false);
     if (dragged) {
         for (int i : SelectedIndexes(Gauges())) RepaintGauge(i, out);
     }
@@ -408,7 +404,7 @@ EditOutput EditingController::KeyDown(EditKey key, int repeatCount, bool /*previ
     const bool anySelected = SelectedCount(Gauges()) > 0;
     // Each key-down that changes gauges is one undo step (an auto-repeat is one per event).
     if (anySelected && (key == EditKey::kDelete || IsArrow(key) || grow || shrink)) {
-        Record(out);
+        RecordUndo();
         out.modified = true;
     }
     switch (key) {
@@ -483,7 +479,7 @@ void EditingController::SizeSelected(int delta, EditOutput& out) {
 EditOutput EditingController::LineUpVertically() {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     brindle::LineUpVertically(Gauges());
     RepaintAll(out, false);
@@ -493,7 +489,7 @@ EditOutput EditingController::LineUpVertically() {
 EditOutput EditingController::LineUpHorizontally() {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     brindle::LineUpHorizontally(Gauges());
     RepaintAll(out, false);
@@ -503,7 +499,7 @@ EditOutput EditingController::LineUpHorizontally() {
 EditOutput EditingController::StackVertically() {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     brindle::StackVertically(Gauges(), Drawn());
     RepaintAll(out, true);
@@ -513,7 +509,7 @@ EditOutput EditingController::StackVertically() {
 EditOutput EditingController::StackHorizontally() {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     brindle::StackHorizontally(Gauges(), Drawn());
     RepaintAll(out, true);
@@ -522,7 +518,7 @@ EditOutput EditingController::StackHorizontally() {
 
 EditOutput EditingController::SameSize(bool largest) {
     EditOutput out;
-    Record(out);
+    RecordUndo();
     const std::vector<int> sel = SelectedIndexes(Gauges());
     std::vector<PixelRect> before;
     for (int i : sel) before.push_back(view_->GaugeDirtyRect(i));
@@ -543,7 +539,7 @@ EditOutput EditingController::AspectRatioOne() {
     EditOutput out;
     const std::vector<int> sel = SelectedIndexes(Gauges());
     if (sel.empty()) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     for (int i : sel) {
         const PixelRect old = view_->GaugeDirtyRect(i);
@@ -559,7 +555,7 @@ EditOutput EditingController::SnapSelectedToGrid() {
     EditOutput out;
     const std::vector<int> sel = SelectedIndexes(Gauges());
     if (sel.empty()) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     const int grid = view_->settings().GridSize();
     for (int i : sel) {
@@ -594,7 +590,7 @@ EditOutput EditingController::SelectAll() {
 EditOutput EditingController::Delete() {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     DeleteSelected(Gauges());
     resizeGauge_ = -1;
@@ -625,7 +621,7 @@ EditOutput EditingController::Paste() {
     EditOutput out;
     const std::vector<std::string> refs = view_->settings().GaugeClipboard();
     if (refs.empty() || !PanelLoaded()) return out;
-    Record(out);
+    RecordUndo();
     out.modified = true;
     const ViewSize client = view_->Geometry().ClientSize();
     const ViewPoint centre = ToUnits({client.width / 2, client.height / 2});

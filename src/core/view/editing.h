@@ -224,10 +224,6 @@ class EditingController {
     void RepaintAll(EditOutput& out, bool erase);
     void SetSelected(int index, bool selected, EditOutput& out);
     void DeselectAll(EditOutput& out);
-    void Record(EditOutput& out) {
-        (void)out;
-        RecordUndo();
-    }
     CursorKind HoverCursor(ViewPoint units) const;
     void FinishBand(EditOutput& out);
     void Resize(ViewPoint p, bool shift, EditOutput& out);
@@ -236,7 +232,6 @@ class EditingController {
     void OpenProperties(int index, EditOutput& out);
     void Tab(bool backwards, EditOutput& out);
     void SizeSelected(int delta, EditOutput& out);
-    void SetMoving(bool moving);
     PixelRect BandRect(ViewPoint a, ViewPoint b) const;
     bool InsertChecks(const std::string& reference) const;
 
@@ -248,7 +243,7 @@ class EditingController {
     // The drag.
     bool buttonDown_ = false;
     bool clickedNew_ = false;
-    int dragMode_ = 0;  // 0 undecided, 1 resize, 2 move, 3 rubber band, 4 band to be finished
+    int dragMode_ = 0;  // 0 undecided, 1 resize, 2 move, 3 rubber band
     int handle_ = 0;
     int resizeGauge_ = -1;
     ViewPoint anchor_;
