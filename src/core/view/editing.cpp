@@ -130,19 +130,24 @@ PixelRect EditingController::BandRect(ViewPoint a, ViewPoint b) const {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-CursorKind EditingController::HoverCursor(ViewPoint units) const {
-    int count = 0, last = -1;
+EditingController::SelectedHit EditingController::SelectedAt(ViewPoint units) const {
+    SelectedHit hit;
     const auto& gauges = Gauges();
     for (int i = 0; i < static_cast<int>(gauges.size()); ++i) {
         const ViewGauge& g = gauges[static_cast<size_t>(i)];
         if (g.selected && HitTest(g, units)) {
-            ++count;
-            last = i;
+            ++hit.count;
+            hit.last = i;
         }
     }
-    if (count == 0) return CursorKind::kArrow;
-    if (count >= 2) return CursorKind::kMove;
-    return CursorForHandle(HandleAt(gauges[static_cast<size_t>(last)], units, Mode()));
+    return hit;
+}
+
+CursorKind EditingController::HoverCursor(ViewPoint units) const {
+    const SelectedHit hit = SelectedAt(units);
+    if (hit.count == 0) return CursorKind::kArrow;
+    if (hit.count >= 2) return CursorKind::kMove;
+    return CursorForHandle(HandleAt(Gauges()[static_cast<size_t>(hit.last)], units, Mode()));
 }
 
 GaugePaneState EditingController::PaneState() const {
@@ -234,25 +239,18 @@ EditOutput EditingController::MouseMove(ViewPoint p, Modifiers m) {
 
     if (dragMode_ == 0) {
         // The first movement with the button down decides what the drag does.
-        int count = 0, last = -1, handle = 0;
-        const auto& gauges = Gauges();
-        for (int i = 0; i < static_cast<int>(gauges.size()); ++i) {
-            const ViewGauge& g = gauges[static_cast<size_t>(i)];
-            if (!g.selected || !HitTest(g, u)) continue;
-            ++count;
-            last = i;
-            handle = HandleAt(g, u, Mode());
-        }
+        const SelectedHit hit = SelectedAt(u);
+        const int handle = hit.last < 0 ? 0 : HandleAt(Gauges()[static_cast<size_t>(hit.last)], u, Mode());
         last_ = p;
-        if (count >= 1 && handle == kHandleInterior) {
+        if (hit.count >= 1 && handle == kHandleInterior) {
             dragMode_ = 2;
             RecordUndo();
-        } else if (count == 1) {
+        } else if (hit.count == 1) {
             dragMode_ = 1;
-            resizeGauge_ = last;
+            resizeGauge_ = hit.last;
             handle_ = handle;
             RecordUndo();
-        } else if (count == 0) {
+        } else if (hit.count == 0) {
             dragMode_ = 3;
             anchor_ = p;
             bandDrawn_ = true;  // anchor to anchor: nothing visible yet

@@ -224,6 +224,12 @@ class EditingController {
     void RepaintAll(EditOutput& out, bool erase);
     void SetSelected(int index, bool selected, EditOutput& out);
     void DeselectAll(EditOutput& out);
+    // The selected gauges under a point in panel units: how many, and the last of them (-1 for none).
+    struct SelectedHit {
+        int count = 0;
+        int last = -1;
+    };
+    SelectedHit SelectedAt(ViewPoint units) const;
     CursorKind HoverCursor(ViewPoint units) const;
     void FinishBand(EditOutput& out);
     void Resize(ViewPoint p, bool shift, EditOutput& out);
