@@ -396,25 +396,20 @@ EditOutput EditingController::KeyDown(EditKey key, int repeatCount, bool /*previ
         shiftDown_ = true;
         return out;
     }
+    // The Delete key is the Delete command, undo step included.
+    if (key == EditKey::kDelete) return Delete();
     const int n = std::max(1, repeatCount);
     const bool grow = key == EditKey::kKeypadPlus || (key == EditKey::kEquals && shiftDown_);
     const bool shrink = key == EditKey::kKeypadMinus || (key == EditKey::kMinus && !shiftDown_);
     const bool anySelected = SelectedCount(Gauges()) > 0;
     // Each key-down that changes gauges is one undo step (an auto-repeat is one per event).
-    if (anySelected && (key == EditKey::kDelete || IsArrow(key) || grow || shrink)) {
+    if (anySelected && (IsArrow(key) || grow || shrink)) {
         RecordUndo();
         out.modified = true;
     }
     switch (key) {
         case EditKey::kTab:
             Tab(shiftDown_, out);
-            break;
-        case EditKey::kDelete:
-            if (anySelected) {
-                DeleteSelected(Gauges());
-                resizeGauge_ = -1;
-                RepaintAll(out, true);
-            }
             break;
         case EditKey::kEscape:
             DeselectAll(out);
