@@ -469,44 +469,30 @@ void EditingController::SizeSelected(int delta, EditOutput& out) {
 
 // ---- commands ----
 
-EditOutput EditingController::LineUpVertically() {
+EditOutput EditingController::ChangeSelected(const std::function<void()>& change, bool erase) {
     EditOutput out;
     if (SelectedCount(Gauges()) == 0) return out;
     RecordUndo();
     out.modified = true;
-    brindle::LineUpVertically(Gauges());
-    RepaintAll(out, false);
+    change();
+    RepaintAll(out, erase);
     return out;
+}
+
+EditOutput EditingController::LineUpVertically() {
+    return ChangeSelected([this] { brindle::LineUpVertically(Gauges()); }, false);
 }
 
 EditOutput EditingController::LineUpHorizontally() {
-    EditOutput out;
-    if (SelectedCount(Gauges()) == 0) return out;
-    RecordUndo();
-    out.modified = true;
-    brindle::LineUpHorizontally(Gauges());
-    RepaintAll(out, false);
-    return out;
+    return ChangeSelected([this] { brindle::LineUpHorizontally(Gauges()); }, false);
 }
 
 EditOutput EditingController::StackVertically() {
-    EditOutput out;
-    if (SelectedCount(Gauges()) == 0) return out;
-    RecordUndo();
-    out.modified = true;
-    brindle::StackVertically(Gauges(), Drawn());
-    RepaintAll(out, true);
-    return out;
+    return ChangeSelected([this] { brindle::StackVertically(Gauges(), Drawn()); }, true);
 }
 
 EditOutput EditingController::StackHorizontally() {
-    EditOutput out;
-    if (SelectedCount(Gauges()) == 0) return out;
-    RecordUndo();
-    out.modified = true;
-    brindle::StackHorizontally(Gauges(), Drawn());
-    RepaintAll(out, true);
-    return out;
+    return ChangeSelected([this] { brindle::StackHorizontally(Gauges(), Drawn()); }, true);
 }
 
 EditOutput EditingController::SameSize(bool largest) {
@@ -581,14 +567,12 @@ EditOutput EditingController::SelectAll() {
 }
 
 EditOutput EditingController::Delete() {
-    EditOutput out;
-    if (SelectedCount(Gauges()) == 0) return out;
-    RecordUndo();
-    out.modified = true;
-    DeleteSelected(Gauges());
-    resizeGauge_ = -1;
-    RepaintAll(out, true);
-    return out;
+    return ChangeSelected(
+        [this] {
+            DeleteSelected(Gauges());
+            resizeGauge_ = -1;
+        },
+        true);
 }
 
 EditOutput EditingController::Copy() {

@@ -238,6 +238,8 @@ class EditingController {
     void OpenProperties(int index, EditOutput& out);
     void Tab(bool backwards, EditOutput& out);
     void SizeSelected(int delta, EditOutput& out);
+    // With any gauge selected: one undo step, `change`, and the whole view repainted.
+    EditOutput ChangeSelected(const std::function<void()>& change, bool erase);
     PixelRect BandRect(ViewPoint a, ViewPoint b) const;
     bool InsertChecks(const std::string& reference) const;
 
