@@ -157,24 +157,25 @@ GaugePaneState EditingController::PaneState() const {
     s.sizeWidth = sizeWidth_;
     s.sizeHeight = sizeHeight_;
     const auto& gauges = Gauges();
-    std::vector<int> marker = view_->OriginMarkerGauges();
+    const std::vector<int> sel = SelectedIndexes(gauges);
+    const std::vector<int> marker = view_->OriginMarkerGauges();
     int origin = marker.empty() ? -1 : marker.front();
-    double best = 0;
-    for (int i : SelectedIndexes(gauges)) {
+    if (marker.empty()) {
         // Without a loaded gauge to carry the marker, the nearest selected one gives the origin.
-        if (!marker.empty()) break;
-        const ViewGauge& g = gauges[static_cast<size_t>(i)];
-        const double d = std::sqrt(g.x * g.x + g.y * g.y);
-        if (origin < 0 || d < best) {
-            origin = i;
-            best = d;
+        double best = 0;
+        for (int i : sel) {
+            const ViewGauge& g = gauges[static_cast<size_t>(i)];
+            const double d = std::sqrt(g.x * g.x + g.y * g.y);
+            if (origin < 0 || d < best) {
+                origin = i;
+                best = d;
+            }
         }
     }
     if (origin >= 0) {
         s.originX = TruncUnits(gauges[static_cast<size_t>(origin)].x);
         s.originY = TruncUnits(gauges[static_cast<size_t>(origin)].y);
     }
-    const std::vector<int> sel = SelectedIndexes(gauges);
     s.selectedCount = static_cast<int>(sel.size());
     if (sel.size() == 1) {
         s.selectedIndex = gauges[static_cast<size_t>(sel[0])].index;
