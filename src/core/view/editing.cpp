@@ -102,6 +102,11 @@ DrawnSize EditingController::Drawn() {
     return {[this](int i) { return DrawnWidthOnView(i); }, [this](int i) { return DrawnHeightOnView(i); }};
 }
 
+ViewPoint EditingController::ClientCentreUnits() const {
+    const ViewSize client = view_->Geometry().ClientSize();
+    return ToUnits({client.width / 2, client.height / 2});
+}
+
 void EditingController::RepaintGauge(int index, EditOutput& out, bool erase) {
     const PixelRect r = view_->GaugeDirtyRect(index);
     if (!r.Empty()) out.repaints.push_back({r, false, erase});
@@ -601,8 +606,7 @@ EditOutput EditingController::Paste() {
     if (refs.empty() || !PanelLoaded()) return out;
     RecordUndo();
     out.modified = true;
-    const ViewSize client = view_->Geometry().ClientSize();
-    const ViewPoint centre = ToUnits({client.width / 2, client.height / 2});
+    const ViewPoint centre = ClientCentreUnits();
     double x = centre.x, y = centre.y;
     DeselectAll(out);
     for (const std::string& ref : refs) {
@@ -683,8 +687,7 @@ EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
         }
     }
     DeselectAll(out);
-    const ViewSize client = view_->Geometry().ClientSize();
-    const ViewPoint centre = ToUnits({client.width / 2, client.height / 2});
+    const ViewPoint centre = ClientCentreUnits();
     InsertGauge(*ref, centre.x, centre.y, out);
     return out;
 }
@@ -818,7 +821,6 @@ std::optional<CommandStatus> EditingController::Status(int id) const {
         case kCmdMoveDown:
         case kCmdMoveToFront:
         case kCmdMoveToBack:
-            return on(ctx.selectedCount >= 1);
         case kCmdSnapToGridContext:
             return on(ctx.selectedCount >= 1);
         case kCmdSameSizeLargestContext:

@@ -214,6 +214,8 @@ class EditingController {
     bool PanelLoaded() const { return view_->Shown() != nullptr; }
     int ShownIndex() const { return view_->Shown() ? view_->Shown()->index : -1; }
     ViewPoint ToUnits(ViewPoint client) const { return view_->Geometry().ToUnits(client); }
+    // The centre of the client area in panel units, where inserted gauges go.
+    ViewPoint ClientCentreUnits() const;
     // The client point in panel units without rounding.
     void ToUnitsExact(ViewPoint client, double& ux, double& uy) const;
     DrawnSize Drawn();
