@@ -1,12 +1,11 @@
 // brindle-cli gauges and load on the committed sample modules and the demo panel.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli_run.h"
 #include "view/bitmap.h"
 
 namespace {
@@ -14,23 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-    CliRun r;
-    std::string cmd = std::string(BRINDLE_CLI) + " " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using brindle::testing::Cli;
+using brindle::testing::CliRun;
 
 const std::string kSim = std::string(BRINDLE_SAMPLES_DIR) + "/FS2000";
 const std::string kGauges = kSim + "/gauges";

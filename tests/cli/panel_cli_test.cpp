@@ -1,40 +1,21 @@
 // brindle-cli dump and rewrite, run as a program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun Cli(const std::string& args, const std::string& env = "") {
-    CliRun r;
-    std::string cmd = env + " " + std::string(BRINDLE_CLI) + " " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::string Quote(const std::string& s) {
-    return "'" + s + "'";
-}
+using brindle::testing::Cli;
+using brindle::testing::CliRun;
+using brindle::testing::Quote;
 
 const std::string kSample = std::string(BRINDLE_TEST_DATA_DIR) + "/panel/sample.cfg";
 
