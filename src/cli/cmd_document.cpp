@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/sim_folder.h"
 #include "document/aircraft.h"
 #include "gauges/export.h"
 #include "panel/design_check.h"
@@ -29,22 +30,7 @@ void AddModeOption(CLI::App* cmd, std::string& mode) {
 Settings LocalSettings(const std::string& mode, const std::string& simDir) {
     Settings s;
     s.SetMode(kModes.at(mode));
-    if (!simDir.empty()) {
-        switch (s.Mode()) {
-            case kModeFS2000:
-                s.SetFS2000Dir(simDir);
-                break;
-            case kModeFS98:
-                s.SetFS98Dir(simDir);
-                break;
-            case kModeCFS:
-                s.SetCFSDir(simDir);
-                break;
-            case kModeCFS2:
-                s.SetCFS2Dir(simDir);
-                break;
-        }
-    }
+    if (!simDir.empty()) SetSimDirOfMode(s, simDir);
     return s;
 }
 
@@ -69,10 +55,8 @@ int RunCheck(const CheckArgs& a) {
     DesignCheckOptions check;
     check.mode = settings.Mode();
     check.panelFolder = DirectoryPart(a.panel).value_or(".");
-    DesignCheckReport report = RunDesignCheck(panel, check);
-    std::string text;
-    for (char c : report.text)
-        if (c != '\r') text += c;
+    std::string text = RunDesignCheck(panel, check).text;
+    std::erase(text, '\r');
     std::cout << text << '\n';
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/sim_folder.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -93,20 +94,7 @@ int RunRender(const RenderArgs& a, bool zoomGiven) {
 
     Settings settings;
     settings.SetMode(mode);
-    switch (mode) {
-        case kModeFS2000:
-            settings.SetFS2000Dir(simDir);
-            break;
-        case kModeFS98:
-            settings.SetFS98Dir(simDir);
-            break;
-        case kModeCFS:
-            settings.SetCFSDir(simDir);
-            break;
-        case kModeCFS2:
-            settings.SetCFS2Dir(simDir);
-            break;
-    }
+    SetSimDirOfMode(settings, simDir);
     settings.SetHighRes(a.highRes ? 1 : 0);
     settings.SetTransparentGauges(a.opaque ? 0 : 1);
     settings.SetDrawAllBitmaps(a.allElements ? 1 : 0);
