@@ -69,11 +69,6 @@ const char* const kFileErrors[] = {
     "The end of file was reached",
 };
 
-std::string Replace(std::string text, const std::string& value) {
-    if (size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
-    return text;
-}
-
 }  // namespace
 
 const char* FileErrorText(int code) {
@@ -132,6 +127,12 @@ int PanelDocument::CurrentWindow() const {
 
 std::string PanelDocument::PanelFolder() const {
     return settings_.CurrentFileDir();
+}
+
+void PanelDocument::StoreShownWindowIfModified() {
+    int current = settings_.LastWindow();
+    if (modified_ && current >= 0 && current < static_cast<int>(panel_->windows.size()))
+        view_.StorePanelWindow(panel_->windows[current]);
 }
 
 void PanelDocument::ClearDocument() {
@@ -210,7 +211,7 @@ void PanelDocument::NewPanel() {
     view_.Redraw();
 
     if (PathExists(*path) &&
-        AskQuestion(QuestionKind::YesNoCancel, Replace("Overwrite Existing File %s?", *path)) != Answer::Yes)
+        AskQuestion(QuestionKind::YesNoCancel, "Overwrite Existing File " + *path + "?") != Answer::Yes)
         return;
     int error = 0;
     if (!WriteFileAtomically(*path, kNewPanelTemplate, &error)) {
@@ -293,9 +294,7 @@ bool PanelDocument::Save() {
 
 bool PanelDocument::SaveTo(const std::string& path) {
     if (!panel_ || path.empty()) return false;
-    int current = settings_.LastWindow();
-    if (modified_ && current >= 0 && current < static_cast<int>(panel_->windows.size()))
-        view_.StorePanelWindow(panel_->windows[current]);
+    StoreShownWindowIfModified();
     // A failed write has said why; the changes are still unsaved.
     if (!WritePanelFile(*panel_, path, settings_)) return false;
     modified_ = false;
@@ -354,9 +353,7 @@ void PanelDocument::EditInTextEditor() {
         ShowWarning("Can't create a temporary file name to view panel.cfg file!");
         return;
     }
-    int current = settings_.LastWindow();
-    if (modified_ && current >= 0 && current < static_cast<int>(panel_->windows.size()))
-        view_.StorePanelWindow(panel_->windows[current]);
+    StoreShownWindowIfModified();
     PanelWriteOptions options = WriteOptionsFrom(settings_);
     options.createBackup = false;
     if (!WriteFileAtomically(temp, FormatPanel(*panel_, options))) {
@@ -477,9 +474,7 @@ bool PanelDocument::CopyPanelToAircraft() {
         ShowWarning("The new panel must have a unique name!");
         return false;
     }
-    int current = settings_.LastWindow();
-    if (modified_ && current >= 0 && current < static_cast<int>(panel_->windows.size()))
-        view_.StorePanelWindow(panel_->windows[current]);
+    StoreShownWindowIfModified();
     SaveModified();
     if (modified_) ShowWarning("Changes made will not be copied to the new Panel!  ");
     return AddPanelToAircraft(

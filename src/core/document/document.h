@@ -161,6 +161,8 @@ class PanelDocument {
 
   private:
     void ClearDocument();
+    // The view's working gauge list goes back into the shown window before the panel is written.
+    void StoreShownWindowIfModified();
     std::string TemporaryFolder() const;
 
     Settings& settings_;
