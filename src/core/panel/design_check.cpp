@@ -40,6 +40,8 @@ class Scan {
         ++report_.warnings;
         Text(text);
     }
+    int Errors() const { return report_.errors; }
+    int Warnings() const { return report_.warnings; }
     DesignCheckReport Take() { return std::move(report_); }
 
   private:
@@ -148,12 +150,8 @@ DesignCheckReport RunDesignCheck(const Panel& panel, const DesignCheckOptions& o
     for (int n = 0; n < titled; ++n) ScanWindow(scan, panel.windows[n], n, options);
 
     scan.Text(std::string(70, '_') + "\r\n");
-    DesignCheckReport partial = scan.Take();
-    std::string closing =
-        Printf("\r\n\r\nScan Complete, %d Errors, %d Warnings", partial.errors, partial.warnings);
-    partial.text += closing;
-    if (options.onText) options.onText(closing);
-    return partial;
+    scan.Text(Printf("\r\n\r\nScan Complete, %d Errors, %d Warnings", scan.Errors(), scan.Warnings()));
+    return scan.Take();
 }
 
 }  // namespace brindle
