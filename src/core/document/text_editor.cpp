@@ -18,14 +18,19 @@ namespace brindle {
 namespace {
 
 #ifndef _WIN32
+// The program's name without its folder.
+std::string ProgramName(const std::string& program) {
+    size_t slash = program.find_last_of('/');
+    return slash == std::string::npos ? program : program.substr(slash + 1);
+}
+
 // Editors that need a terminal of their own.
 bool IsConsoleEditor(const std::string& program) {
     static const char* kConsole[] = {"vi",    "vim",    "nvim",  "nano", "pico", "joe",  "jed",
                                      "micro", "mcedit", "ne",    "ed",   "ex",   "view", "vis",
                                      "kak",   "hx",     "helix", "mg",   "zile", "jove", "elvis",
                                      "nvi",   "jmacs",  "tilde", "dte"};
-    std::string base =
-        program.substr(program.find_last_of('/') == std::string::npos ? 0 : program.find_last_of('/') + 1);
+    std::string base = ProgramName(program);
     for (const char* c : kConsole)
         if (base == c) return true;
     return false;
@@ -80,9 +85,7 @@ std::optional<EditorCommand> FindTextEditor(SystemAccess& system, bool haveTermi
         std::string program = FirstWord(value);
         if (program.empty() || (!haveTerminal && IsConsoleEditor(program))) continue;
         // Through the shell, so that options in the variable work as they do for other programs.
-        std::string base = program.substr(
-            program.find_last_of('/') == std::string::npos ? 0 : program.find_last_of('/') + 1);
-        return EditorCommand{base, {"/bin/sh", "-c", value + " \"$1\"", "sh"}};
+        return EditorCommand{ProgramName(program), {"/bin/sh", "-c", value + " \"$1\"", "sh"}};
     }
     std::string desktop = ToUpperAscii(system.getEnv("XDG_CURRENT_DESKTOP").value_or(""));
     for (int pass = 0; pass < 2; ++pass) {

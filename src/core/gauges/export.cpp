@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/settings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -238,8 +239,7 @@ std::string GaugeModuleFileName(const std::string& gaugeName) {
 namespace {
 
 std::string LastComponent(const std::string& path) {
-    std::size_t sep = path.find_last_of("\\/");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
+    return FileNamePart(path).value_or(path);
 }
 
 // A bitmap name from the panel file, as a path below the export's "Panel" folder. Sub-folders are
