@@ -213,36 +213,43 @@ TEST_F(AddPanel, Failures) {
             "Error reading Aircraft.cfg file", "Couldn't create directory for new Panel"}));
 }
 
-TEST(OpenAircraft, OpenMode) {
-    SimTree sim;
-    sim.copy(kCorpusAircraft + "02-c172ii-p3d/aircraft.cfg", "Aircraft/C172/Aircraft.cfg");
-    sim.write("Aircraft/C172/Panel/Panel.cfg", kSimplePanel);
-    sim.write("Aircraft/Bare/Panel/Panel.cfg", kSimplePanel);
-    Settings settings;
-    settings.SetFS98Dir(sim.root());
-    settings.SetMode(kModeFS98);
-    RecordingMessageUi ui;
-    ScopedMessageUi scope(ui);
-    OpenAircraftChooser c(settings, OpenAircraftChooser::Mode::Open);
+// A simulator folder with the C172 of the corpus and its panel.
+class OpenAircraft : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sim_.copy(kCorpusAircraft + "02-c172ii-p3d/aircraft.cfg", "Aircraft/C172/Aircraft.cfg");
+        sim_.write("Aircraft/C172/Panel/Panel.cfg", kSimplePanel);
+    }
+    SimTree sim_;
+    Settings settings_;
+    RecordingMessageUi ui_;
+    ScopedMessageUi scope_{ui_};
+};
+
+TEST_F(OpenAircraft, OpenMode) {
+    sim_.write("Aircraft/Bare/Panel/Panel.cfg", kSimplePanel);
+    settings_.SetFS98Dir(sim_.root());
+    settings_.SetMode(kModeFS98);
+    OpenAircraftChooser c(settings_, OpenAircraftChooser::Mode::Open);
     EXPECT_EQ(c.Caption(), "Select an Aircraft's Panel to Open");
-    EXPECT_EQ(c.TopLine(), "FS98 mode, Directory is \"" + JoinPath(sim.root(), "Aircraft") + "\"");
+    EXPECT_EQ(c.TopLine(), "FS98 mode, Directory is \"" + JoinPath(sim_.root(), "Aircraft") + "\"");
     EXPECT_FALSE(c.NewPanelFieldsShown());
     EXPECT_TRUE(c.InstalledPanelsEnabled());
     ASSERT_EQ(c.AircraftList(), (std::vector<std::string>{"Bare", "C172"}));
 
     EXPECT_FALSE(c.Ok());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Please select an Aircraft"});
+    EXPECT_EQ(ui_.texts(), std::vector<std::string>{"Please select an Aircraft"});
 
     c.SelectAircraft(1);
     EXPECT_EQ(c.Title(), "C172N Skyhawk II");
-    EXPECT_EQ(settings.LastTitle(), "C172N Skyhawk II");
+    EXPECT_EQ(settings_.LastTitle(), "C172N Skyhawk II");
     EXPECT_EQ(c.InstalledPanels(), (std::vector<std::string>{"Panel", "Panel.1"}));
     EXPECT_EQ(c.SelectedPanel(), 0);
     c.SelectPanel(1);
     EXPECT_EQ(c.Title(), "C172N Skyhawk II ORANGE");
     ASSERT_TRUE(c.Ok());
     EXPECT_EQ(c.ChosenPath(),
-              JoinPath(JoinPath(JoinPath(sim.path("Aircraft"), "C172"), "Panel.1"), "Panel.cfg"));
+              JoinPath(JoinPath(JoinPath(sim_.path("Aircraft"), "C172"), "Panel.1"), "Panel.cfg"));
 
     // An aircraft without an aircraft.cfg: no title, no panels, the default panel chosen.
     c.SelectAircraft(0);
@@ -250,19 +257,13 @@ TEST(OpenAircraft, OpenMode) {
     EXPECT_TRUE(c.InstalledPanels().empty());
     ASSERT_TRUE(c.Ok());
     EXPECT_EQ(c.ChosenPath(),
-              JoinPath(JoinPath(JoinPath(sim.path("Aircraft"), "Bare"), "Panel"), "Panel.cfg"));
+              JoinPath(JoinPath(JoinPath(sim_.path("Aircraft"), "Bare"), "Panel"), "Panel.cfg"));
 }
 
-TEST(OpenAircraft, AddModeChecks) {
-    SimTree sim;
-    sim.copy(kCorpusAircraft + "02-c172ii-p3d/aircraft.cfg", "Aircraft/C172/Aircraft.cfg");
-    sim.write("Aircraft/C172/Panel/Panel.cfg", kSimplePanel);
-    Settings settings;
-    settings.SetCFS2Dir(sim.root());
-    settings.SetMode(kModeCFS2);
-    RecordingMessageUi ui;
-    ScopedMessageUi scope(ui);
-    OpenAircraftChooser c(settings, OpenAircraftChooser::Mode::AddPanel);
+TEST_F(OpenAircraft, AddModeChecks) {
+    settings_.SetCFS2Dir(sim_.root());
+    settings_.SetMode(kModeCFS2);
+    OpenAircraftChooser c(settings_, OpenAircraftChooser::Mode::AddPanel);
     EXPECT_EQ(c.Caption(), "Select an Aircraft to add a Panel to");
     EXPECT_EQ(c.TopLine().rfind("CFS2 mode, Directory is \"", 0), 0u);
     EXPECT_TRUE(c.NewPanelFieldsShown());
@@ -281,11 +282,11 @@ TEST(OpenAircraft, AddModeChecks) {
          "a/b"},
     };
     for (const auto& s : steps) {
-        ui.entries.clear();
+        ui_.entries.clear();
         c.newPanelName = s.name;
         c.newPanelTitle = s.title;
         EXPECT_FALSE(c.Ok()) << s.name;
-        EXPECT_EQ(ui.texts(), std::vector<std::string>{s.message});
+        EXPECT_EQ(ui_.texts(), std::vector<std::string>{s.message});
         EXPECT_EQ(c.newPanelName, s.nameAfter);
     }
     c.newPanelName = "IFR";
