@@ -42,7 +42,7 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::Fit:
             return on(c.panelLoaded);
         case Cmd::TestSkyColor:
-            return on(c.panelLoaded && c.backgroundLoaded);
+            return on(c.panelLoaded && c.backgroundLoaded && c.skyColorTestable);
         case Cmd::SnapToDisplayedGrid:
             return check(true, c.snapToGrid);
         case Cmd::GridVisible:
@@ -80,7 +80,7 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::DrawTransparently:
             return check(c.panelLoaded, c.transparentGauges);
         case Cmd::DrawAllElements:
-            return check(true, c.drawAllBitmaps);
+            return check(c.panelLoaded, c.drawAllBitmaps);
         case Cmd::OutlineGauges:
             return check(c.gaugeCount >= 1, c.outlineMode != 0 && c.outlineMode != 3);
         case Cmd::Save:
@@ -103,7 +103,8 @@ CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& c) {
         case Cmd::ElementsNeedles:
         case Cmd::ElementsSprites:
         case Cmd::ElementsMovingImages:
-            return check(true, (c.gaugeDrawTypes & ElementToggleBit(cmd)) != 0);
+            // The filter only matters while all elements are drawn.
+            return check(c.drawAllBitmaps, (c.gaugeDrawTypes & ElementToggleBit(cmd)) != 0);
         case Cmd::ViewGaugeOutlines:
         case Cmd::ViewGauges:
         case Cmd::ViewTransparentGauges:

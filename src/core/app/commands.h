@@ -94,6 +94,7 @@ struct CommandContext {
     bool panelLoaded = false;       // a Panel is open
     bool hasCurrentFile = false;    // Settings CurrentFile is not empty
     bool backgroundLoaded = false;  // the current window's background bitmap is loaded
+    bool skyColorTestable = false;  // ... and has a colour table to try a sky colour on
     bool currentIsVcockpit = false;
     bool undoAvailable = false;
     bool redoAvailable = false;

@@ -85,6 +85,23 @@ void Settings::SetMode(int mode) {
     recomputeGaugesDir();
 }
 
+void Settings::SetSimDir(const std::string& dir) {
+    switch (mode_) {
+        case kModeFS2000:
+            SetFS2000Dir(dir);
+            break;
+        case kModeCFS:
+            SetCFSDir(dir);
+            break;
+        case kModeCFS2:
+            SetCFS2Dir(dir);
+            break;
+        default:
+            SetFS98Dir(dir);
+            break;
+    }
+}
+
 const std::string& Settings::SimDir() const {
     switch (mode_) {
         case kModeFS2000:

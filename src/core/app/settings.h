@@ -80,6 +80,8 @@ class Settings {
     void SetMode(int mode);
     // The folder of the current mode; GaugesDir is that folder plus "gauges".
     const std::string& SimDir() const;
+    // Sets the folder of the current mode (as the mode's own setter does).
+    void SetSimDir(const std::string& dir);
     const std::string& GaugesDir() const { return gaugesDir_; }
     std::string GaugesDirForDisplay() const;
     std::string AircraftDir() const;

@@ -262,19 +262,20 @@ void DrawLine(Image& dst, int x0, int y0, int x1, int y1, Pixel colour, const Pi
               includeEnd || t1 < 1);
 }
 
-void XorFillRect(Image& dst, const PixelRect& rect, const PixelRect& clip) {
+void XorFillRect(Image& dst, const PixelRect& rect, const PixelRect& clip, Pixel pen) {
     PixelRect r = rect.Intersect(clip).Intersect(dst.Bounds());
     for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) dst.At(x, y) ^= kWhite;
+        for (int x = r.left; x < r.right; ++x) dst.At(x, y) ^= pen;
     }
 }
 
-void XorFrameRect(Image& dst, const PixelRect& rect, const PixelRect& clip) {
+void XorFrameRect(Image& dst, const PixelRect& rect, const PixelRect& clip, Pixel pen) {
     if (rect.Empty()) return;
-    XorFillRect(dst, {rect.left, rect.top, rect.right, rect.top + 1}, clip);
-    if (rect.Height() > 1) XorFillRect(dst, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, clip);
-    XorFillRect(dst, {rect.left, rect.top + 1, rect.left + 1, rect.bottom - 1}, clip);
-    if (rect.Width() > 1) XorFillRect(dst, {rect.right - 1, rect.top + 1, rect.right, rect.bottom - 1}, clip);
+    XorFillRect(dst, {rect.left, rect.top, rect.right, rect.top + 1}, clip, pen);
+    if (rect.Height() > 1) XorFillRect(dst, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, clip, pen);
+    XorFillRect(dst, {rect.left, rect.top + 1, rect.left + 1, rect.bottom - 1}, clip, pen);
+    if (rect.Width() > 1)
+        XorFillRect(dst, {rect.right - 1, rect.top + 1, rect.right, rect.bottom - 1}, clip, pen);
 }
 
 }  // namespace brindle

@@ -104,9 +104,10 @@ void FrameRect(Image& dst, const PixelRect& rect, Pixel colour, const PixelRect&
 // LineTo leaves it out).
 void DrawLine(Image& dst, int x0, int y0, int x1, int y1, Pixel colour, const PixelRect& clip,
               bool includeEnd = false);
-// Inverts every pixel of the 1-pixel frame (XOR with white); drawing it twice restores the image.
-void XorFrameRect(Image& dst, const PixelRect& rect, const PixelRect& clip);
-// Inverts every pixel inside `rect`.
-void XorFillRect(Image& dst, const PixelRect& rect, const PixelRect& clip);
+// XORs every pixel of the 1-pixel frame with `pen` (white inverts); drawing it twice restores the
+// image.
+void XorFrameRect(Image& dst, const PixelRect& rect, const PixelRect& clip, Pixel pen = kWhite);
+// XORs every pixel inside `rect` with `pen`.
+void XorFillRect(Image& dst, const PixelRect& rect, const PixelRect& clip, Pixel pen = kWhite);
 
 }  // namespace brindle

@@ -51,6 +51,14 @@ TEST(CommandRules, EnableAndCheckFollowTheState) {
     EXPECT_FALSE(EvaluateCommand(Cmd::SetDefaultPosition, ctx).enabled);
     ctx.gaugeDrawTypes = 1 | 16;
     EXPECT_TRUE(*EvaluateCommand(Cmd::ElementsIcons, ctx).checked);
+    EXPECT_FALSE(EvaluateCommand(Cmd::ElementsIcons, ctx).enabled);  // only while all elements are drawn
+    ctx.drawAllBitmaps = true;
+    EXPECT_TRUE(EvaluateCommand(Cmd::ElementsIcons, ctx).enabled);
+    EXPECT_TRUE(EvaluateCommand(Cmd::DrawAllElements, ctx).enabled);
+    EXPECT_FALSE(EvaluateCommand(Cmd::DrawAllElements, none).enabled);
+    EXPECT_FALSE(EvaluateCommand(Cmd::TestSkyColor, ctx).enabled);  // no colour table to try
+    ctx.skyColorTestable = true;
+    EXPECT_TRUE(EvaluateCommand(Cmd::TestSkyColor, ctx).enabled);
     EXPECT_FALSE(*EvaluateCommand(Cmd::ElementsSliders, ctx).checked);
     EXPECT_EQ(ElementToggleBit(Cmd::ElementsMovingImages), 32);
 }

@@ -166,6 +166,18 @@ TEST(Settings, OutOfRangeModeReadsAsFS98AndIsSavedSo) {
     EXPECT_EQ(store.ints["Brindle"]["Mode"], 1);
 }
 
+TEST(Settings, SetSimDirSetsTheCurrentModesFolderOnly) {
+    for (int mode : {kModeFS2000, kModeFS98, kModeCFS, kModeCFS2}) {
+        Settings s;
+        s.SetMode(mode);
+        s.SetSimDir("/sims/current");
+        EXPECT_EQ(s.SimDir(), "/sims/current") << mode;
+        EXPECT_EQ(s.GaugesDir(), std::string("/sims/current") + kPathSep + "gauges") << mode;
+        s.SetMode(mode == kModeFS98 ? kModeFS2000 : kModeFS98);
+        EXPECT_NE(s.SimDir(), "/sims/current") << mode;
+    }
+}
+
 TEST(Settings, NullDirectorySettersWarnAndStoreDefault) {
     RecordingMessageUi ui;
     ScopedMessageUi scope(ui);

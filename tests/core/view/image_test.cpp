@@ -120,6 +120,13 @@ TEST(Drawing, FillsFramesLinesAndXor) {
     EXPECT_EQ(x, original);
     XorFillRect(x, {0, 0, 1, 1}, {1, 1, 2, 2});  // clipped away
     EXPECT_EQ(x, original);
+    // A coloured pen flips only its own bits: a yellow band over black shows yellow, twice removes it.
+    Image band(3, 3);
+    XorFrameRect(band, {0, 0, 3, 3}, kAll, MakePixel(255, 255, 0));
+    EXPECT_EQ(band.At(0, 0), MakePixel(255, 255, 0));
+    EXPECT_EQ(band.At(1, 1), kBlack);
+    XorFrameRect(band, {0, 0, 3, 3}, kAll, MakePixel(255, 255, 0));
+    EXPECT_EQ(band, Image(3, 3));
 }
 
 }  // namespace
