@@ -97,7 +97,6 @@ void BM_DragMoveAndRepaint(benchmark::State& state) {
     state.counters["paints_per_move"] = (ed.w.view->Canvas()->PaintCount() - paints) / moves;
     state.counters["pixels_per_move"] =
         static_cast<double>(ed.w.view->Canvas()->PaintedPixels() - pixels) / moves;
-    state.counters["last_us"] = static_cast<double>(ed.w.view->Canvas()->LastMoveRepaintMicros());
 }
 BENCHMARK(BM_DragMoveAndRepaint)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 

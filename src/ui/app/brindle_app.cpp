@@ -12,27 +12,6 @@
 #include "ui/app/startup.h"
 #include "ui/app/text.h"
 
-namespace {
-
-void SetSimDirForMode(brindle::Settings& s, const std::string& dir) {
-    switch (s.Mode()) {
-        case brindle::kModeFS98:
-            s.SetFS98Dir(dir);
-            break;
-        case brindle::kModeCFS:
-            s.SetCFSDir(dir);
-            break;
-        case brindle::kModeCFS2:
-            s.SetCFS2Dir(dir);
-            break;
-        default:
-            s.SetFS2000Dir(dir);
-            break;
-    }
-}
-
-}  // namespace
-
 void CBrindleApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
     parser.AddOption("", "sim-dir",
@@ -67,7 +46,7 @@ bool CBrindleApp::OnInit() {
     WxConfigSettingsStore store(*wxConfigBase::Get());
     brindle::GlobalSettings().Load(store, *system_);
     brindle::GlobalSettings().StartUp(*system_);
-    if (!simDir_.empty()) SetSimDirForMode(brindle::GlobalSettings(), ToPath(simDir_));
+    if (!simDir_.empty()) brindle::GlobalSettings().SetSimDir(ToPath(simDir_));
 
     EditorWindows w = StartEditor(startFile_);
     docManager_ = w.manager;

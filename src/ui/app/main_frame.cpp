@@ -108,20 +108,12 @@ void CMainFrame::RebuildWindowList() {
     if (!bar || bar->GetMenuCount() <= size_t(kWindowMenuIndex)) return;
     for (int id = brindle::kWindowListFirstId; id < brindle::kWindowListFirstId + kWindowListClearCount; ++id)
         if (wxMenuItem* item = bar->FindItem(ToWxId(id))) item->GetMenu()->Destroy(item);
-    if (!view_) return;
-    wxMenu* window = bar->GetMenu(kWindowMenuIndex);
-    const brindle::Settings& s = brindle::GlobalSettings();
-    for (const brindle::WindowListEntry& e :
-         brindle::BuildWindowList(view_->Doc()->GetPanel(), !s.CurrentFile().empty(), s.LastWindow()))
-        window->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
+    if (view_) view_->AppendWindowList(bar->GetMenu(kWindowMenuIndex));
 }
 
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
     if (event.GetNumberOfFiles() < 1 || !view_) return;
-    CBrindleDoc* doc = view_->Doc();
-    std::string path = ToPath(event.GetFiles()[0]);
-    if (doc->Doc().OpenAtWindow(path, -1)) doc->AddToRecentFiles(path);
-    doc->Changed();
+    view_->Doc()->OpenFile(ToPath(event.GetFiles()[0]));
 }
 
 void CMainFrame::OnElementsDropDown(wxCommandEvent&) {

@@ -40,8 +40,7 @@ bool CBrindleDoc::OnNewDocument() {
     if (!startedUp_) {
         startedUp_ = true;
         if (!startFile_.empty()) {
-            doc_->OpenAtWindow(ToPath(startFile_), -1);
-            if (doc_->IsOpen()) AddToRecentFiles(ToPath(startFile_));
+            OpenFile(ToPath(startFile_));
         } else {
             doc_->StartUp();
             // The start zoom replaced the fitted one: the scrolled size follows it.
@@ -70,6 +69,13 @@ bool CBrindleDoc::OnCloseDocument() {
     // The program ends: the view's records go before the panel they point into.
     sync_.ClearView();
     return true;
+}
+
+bool CBrindleDoc::OpenFile(const std::string& path) {
+    const bool opened = doc_->OpenAtWindow(path, -1);
+    if (opened) AddToRecentFiles(path);
+    Changed();
+    return opened;
 }
 
 void CBrindleDoc::Changed() {

@@ -45,6 +45,10 @@ class CBrindleDoc : public wxDocument, public brindle::DocumentUi {
     void Modify(bool modified) override;
     bool OnCloseDocument() override;
 
+    // Opens `path` as a file given by the user (command line, dropped, recent files): the Open Window
+    // dialog picks the window, the file goes to the top of the recent files. False when it did not open.
+    bool OpenFile(const std::string& path);
+
     // Called after anything that changes which panel or window is shown, or the modified state: the
     // frame's title, panes and window list follow.
     void Changed();

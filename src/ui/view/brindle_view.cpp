@@ -108,7 +108,9 @@ void CBrindleView::OnDraw(wxDC* dc) {
 }
 
 void CBrindleView::OnUpdate(wxView*, wxObject*) {
+    // The document changed (another panel or window, a window added or deleted).
     RefreshFrame();
+    if (CMainFrame* f = Frame()) f->RebuildWindowList();
 }
 
 void CBrindleView::OnChangeFilename() {
@@ -127,7 +129,6 @@ void CBrindleView::RefreshFrame() {
         brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), "Brindle", Doc()->View().Shown())));
     canvas_->SyncScrollbars();
     canvas_->Refresh(false);
-    f->RebuildWindowList();
     UpdatePanes();
 }
 
@@ -171,7 +172,7 @@ void CBrindleView::Apply(const brindle::EditOutput& out) {
                 break;
         }
     }
-    if (out.modified) UpdatePanes();
+    UpdatePanes();
 }
 
 brindle::CommandContext CBrindleView::GatherContext() const {
@@ -181,6 +182,7 @@ brindle::CommandContext CBrindleView::GatherContext() const {
     c.panelLoaded = doc->PanelLoaded();
     c.hasCurrentFile = !s.CurrentFile().empty();
     c.backgroundLoaded = doc->View().BackgroundLoaded();
+    c.skyColorTestable = doc->View().CanTestSkyColor();
     const brindle::ShownWindow* shown = doc->View().Shown();
     c.currentIsVcockpit = shown && shown->kind == brindle::WindowKind::Vcockpit;
     c.canZoomIn = brindle::ZoomInWithinLimits(s);
@@ -201,22 +203,12 @@ brindle::CommandStatus CBrindleView::StatusOf(int id) const {
         const brindle::Settings& s = Doc()->settings();
         return {Doc()->PanelLoaded(), id - brindle::kWindowListFirstId == s.LastWindow()};
     }
-    if (id == brindle::kCmdHideGaugeBitmaps) return {Doc()->View().CanHide(), std::nullopt};
-    if (id == brindle::kCmdUnhideGaugeBitmaps) return {Doc()->View().CanUnhide(), std::nullopt};
     Cmd cmd = static_cast<Cmd>(id);
     if (NotYetAvailable(cmd)) return {false, std::nullopt};
-    if (auto st = Doc()->Editing().Status(id)) {
-        // The controller knows its commands; Undo and Redo also need a panel.
-        if ((id == int(Cmd::Undo) || id == int(Cmd::Redo)) && !Doc()->PanelLoaded()) st->enabled = false;
-        return *st;
-    }
-    brindle::CommandContext ctx = GatherContext();
-    brindle::CommandStatus st = brindle::EvaluateCommand(cmd, ctx);
-    if (cmd == Cmd::TestSkyColor) st.enabled = st.enabled && Doc()->View().CanTestSkyColor();
-    if (cmd == Cmd::DrawAllElements) st.enabled = ctx.panelLoaded;
-    if (cmd >= Cmd::ElementsIcons && cmd <= Cmd::ElementsMovingImages)
-        st.enabled = brindle::PanelView::ElementTypeToggleEnabled(Doc()->settings());
-    return st;
+    // The editing controller knows its own commands (the context menus' too); the rest follow the
+    // command rules with what the document, the view and the settings say.
+    if (auto st = Doc()->Editing().Status(id)) return *st;
+    return brindle::EvaluateCommand(cmd, GatherContext());
 }
 
 void CBrindleView::OnUpdateUI(wxUpdateUIEvent& event) {
@@ -246,12 +238,8 @@ void CBrindleView::OpenRecentFile(size_t n) {
     CBrindleDoc* doc = Doc();
     wxFileHistory* history = doc->GetDocumentManager()->GetFileHistory();
     if (!history || n >= history->GetCount()) return;
-    wxString path = history->GetHistoryFile(n);
-    if (doc->Doc().OpenAtWindow(ToPath(path), -1))
-        history->AddFileToHistory(path);
-    else if (!brindle::FileExists(ToPath(path)))
-        history->RemoveFileFromHistory(n);
-    doc->Changed();
+    const std::string path = ToPath(history->GetHistoryFile(n));
+    if (!doc->OpenFile(path) && !brindle::FileExists(path)) history->RemoveFileFromHistory(n);
 }
 
 bool CBrindleView::RunCommand(int id) {
@@ -375,7 +363,6 @@ bool CBrindleView::RunCommand(int id) {
     brindle::EditOutput out = doc->Editing().Execute(id);
     if (!out.handled) return false;
     Apply(out);
-    UpdatePanes();
     return true;
 }
 
@@ -397,8 +384,9 @@ void CBrindleView::SwitchToWindow(int index, bool commit) {
     brindle::Panel* panel = doc->GetPanel();
     if (!panel) return;
     brindle::SwitchToWindow(*panel, doc->settings(), doc->Sync(), index, commit);
-    if (canvas_) canvas_->SyncScrollbars();
-    doc->View().Fit();
+    // Showing the window fitted it to the client area as it was; scroll bars of the old window may
+    // since have gone, so it is fitted again to the area measured now.
+    Fit();
     doc->Changed();
 }
 
@@ -431,14 +419,17 @@ void CBrindleView::GridSize() {
     if (dlg.ShowModal() == wxID_OK) Doc()->View().SetGridSize(dlg.GridSize());
 }
 
-wxMenu* CBrindleView::BuildWindowMenu() const {
-    auto* menu = new wxMenu;
+void CBrindleView::AppendWindowList(wxMenu* menu) const {
     CBrindleDoc* doc = Doc();
     const brindle::Settings& s = doc->settings();
     for (const brindle::WindowListEntry& e :
-         brindle::BuildWindowList(doc->GetPanel(), !s.CurrentFile().empty(), s.LastWindow())) {
+         brindle::BuildWindowList(doc->GetPanel(), !s.CurrentFile().empty(), s.LastWindow()))
         menu->AppendCheckItem(ToWxId(e.id), FromPanelText(e.text))->Check(e.checked);
-    }
+}
+
+wxMenu* CBrindleView::BuildWindowMenu() const {
+    auto* menu = new wxMenu;
+    AppendWindowList(menu);
     return menu;
 }
 

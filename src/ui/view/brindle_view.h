@@ -43,11 +43,13 @@ class CBrindleView : public wxView {
     wxMenu* BuildContextMenu(int menu) const;
     // The window list pop-up ("Select a Window").
     wxMenu* BuildWindowMenu() const;
+    // The window list's entries at the end of `menu` (the pop-up and the Window menu).
+    void AppendWindowList(wxMenu* menu) const;
 
     // Refreshes the title, the status panes and the scroll bars after the shown content changed.
     void RefreshFrame();
     void UpdatePanes();
-    // Acts on an editing answer (used by the canvas and the commands).
+    // Acts on an editing answer (used by the canvas and the commands), the status panes included.
     void Apply(const brindle::EditOutput& out);
 
   private:

@@ -5,7 +5,6 @@
 #include <wx/utils.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include "ui/app/main_frame.h"
 #include "ui/document/brindle_doc.h"
@@ -25,23 +24,6 @@ PixelRect ToPixelRect(const wxRect& r) {
 }
 wxRect ToWxRect(const PixelRect& r) {
     return wxRect(r.left, r.top, r.Width(), r.Height());
-}
-
-// The band's pen is drawn in XOR: every pixel of its 1-pixel frame flips by the pen colour.
-void XorBand(brindle::Image& img, const PixelRect& band, ViewPoint origin) {
-    PixelRect r{band.left - origin.x, band.top - origin.y, band.right - origin.x, band.bottom - origin.y};
-    if (r.Empty()) return;
-    auto flip = [&](int x, int y) {
-        if (img.Bounds().Contains(x, y)) img.At(x, y) ^= brindle::kRubberBandColour;
-    };
-    for (int x = r.left; x < r.right; ++x) {
-        flip(x, r.top);
-        if (r.bottom - 1 != r.top) flip(x, r.bottom - 1);
-    }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        flip(r.left, y);
-        if (r.right - 1 != r.left) flip(r.right - 1, y);
-    }
 }
 
 wxStockCursor StockCursor(brindle::CursorKind kind) {
@@ -153,18 +135,14 @@ void CPanelCanvas::UpdateNow() {
 
 void CPanelCanvas::SyncScrollbars() {
     brindle::ViewGeometry& g = View().Geometry();
-    wxSize client = GetClientSize();
-    g.SetClientSize({client.x, client.y});
-    g.SetScrollPosition(g.ScrollPosition());
-    SetScrollbar(wxHORIZONTAL, g.ScrollPosition().x, client.x, g.ScrollSize().width);
-    SetScrollbar(wxVERTICAL, g.ScrollPosition().y, client.y, g.ScrollSize().height);
-    // Scroll bars that came or went changed the client area.
-    wxSize after = GetClientSize();
-    if (after != client) {
-        g.SetClientSize({after.x, after.y});
+    // A second pass when scroll bars that came or went changed the client area.
+    for (int pass = 0; pass < 2; ++pass) {
+        const wxSize client = GetClientSize();
+        g.SetClientSize({client.x, client.y});
         g.SetScrollPosition(g.ScrollPosition());
-        SetScrollbar(wxHORIZONTAL, g.ScrollPosition().x, after.x, g.ScrollSize().width);
-        SetScrollbar(wxVERTICAL, g.ScrollPosition().y, after.y, g.ScrollSize().height);
+        SetScrollbar(wxHORIZONTAL, g.ScrollPosition().x, client.x, g.ScrollSize().width);
+        SetScrollbar(wxVERTICAL, g.ScrollPosition().y, client.y, g.ScrollSize().height);
+        if (GetClientSize() == client) break;
     }
 }
 
@@ -181,8 +159,12 @@ void CPanelCanvas::OnPaint(wxPaintEvent&) {
         paintedPixels_ += static_cast<long long>(r.width) * r.height;
         PixelRect clip = ToPixelRect(r);
         brindle::Image img = View().PaintRect(clip);
+        // The band's pen is drawn in XOR, in the image's own coordinates.
         for (const PixelRect& band : bands_)
-            if (!band.Intersect(clip).Empty()) XorBand(img, band, {clip.left, clip.top});
+            brindle::XorFrameRect(
+                img,
+                {band.left - clip.left, band.top - clip.top, band.right - clip.left, band.bottom - clip.top},
+                img.Bounds(), brindle::kRubberBandColour);
         dc.DrawBitmap(ToWxBitmap(img), r.x, r.y);
     }
 }
@@ -247,7 +229,6 @@ void CPanelCanvas::OnWheel(wxMouseEvent& event) {
 }
 
 void CPanelCanvas::OnMouse(wxMouseEvent& event) {
-    auto start = std::chrono::steady_clock::now();
     ViewPoint p{event.GetX(), event.GetY()};
     brindle::Modifiers m = ModifiersOf(event);
     brindle::EditingController& ed = Editing();
@@ -270,14 +251,8 @@ void CPanelCanvas::OnMouse(wxMouseEvent& event) {
         out = ed.ContextMenu(p, m);
     }
     owner_->Apply(out);
-    if (t == wxEVT_MOTION && event.LeftIsDown()) {
-        // A drag paints at once, so the gauge follows the mouse without waiting for idle time.
-        Update();
-        lastMoveMicros_ = static_cast<long>(
-            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    if (t == wxEVT_MOTION) owner_->UpdatePanes();
+    // A drag paints at once where the toolkit allows it, so the gauge follows the mouse.
+    if (t == wxEVT_MOTION && event.LeftIsDown()) Update();
 }
 
 void CPanelCanvas::OnContextMenu(wxContextMenuEvent& event) {
@@ -296,9 +271,7 @@ void CPanelCanvas::OnKeyDown(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    brindle::EditOutput out = Editing().KeyDown(key, 1, event.IsAutoRepeat());
-    owner_->Apply(out);
-    owner_->UpdatePanes();
+    owner_->Apply(Editing().KeyDown(key, 1, event.IsAutoRepeat()));
 }
 
 void CPanelCanvas::OnKeyUp(wxKeyEvent& event) {
@@ -308,7 +281,6 @@ void CPanelCanvas::OnKeyUp(wxKeyEvent& event) {
         return;
     }
     owner_->Apply(Editing().KeyUp(key));
-    owner_->UpdatePanes();
 }
 
 void CPanelCanvas::OnCaptureLost(wxMouseCaptureLostEvent&) {

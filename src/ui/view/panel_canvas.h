@@ -34,8 +34,6 @@ class CPanelCanvas : public wxWindow, public brindle::ViewInvalidator {
     // The rubber band rectangles currently drawn (client pixels).
     const std::vector<brindle::PixelRect>& Bands() const { return bands_; }
 
-    // The last mouse-move-to-painted time, for the speed figures (microseconds).
-    long LastMoveRepaintMicros() const { return lastMoveMicros_; }
     // Paint events handled and the pixels they painted since the start.
     long PaintCount() const { return paintCount_; }
     long long PaintedPixels() const { return paintedPixels_; }
@@ -61,7 +59,6 @@ class CPanelCanvas : public wxWindow, public brindle::ViewInvalidator {
     CBrindleView* owner_;
     std::vector<brindle::PixelRect> bands_;
     wxCursor cursor_;
-    long lastMoveMicros_ = 0;
     bool loading_ = false;
     long paintCount_ = 0;
     long long paintedPixels_ = 0;
