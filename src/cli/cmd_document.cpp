@@ -7,7 +7,6 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
-#include "cli/sim_folder.h"
 #include "document/aircraft.h"
 #include "gauges/export.h"
 #include "panel/design_check.h"
@@ -30,7 +29,7 @@ void AddModeOption(CLI::App* cmd, std::string& mode) {
 Settings LocalSettings(const std::string& mode, const std::string& simDir) {
     Settings s;
     s.SetMode(kModes.at(mode));
-    if (!simDir.empty()) SetSimDirOfMode(s, simDir);
+    if (!simDir.empty()) s.SetSimDir(simDir);
     return s;
 }
 

@@ -8,7 +8,6 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
-#include "cli/sim_folder.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -94,7 +93,7 @@ int RunRender(const RenderArgs& a, bool zoomGiven) {
 
     Settings settings;
     settings.SetMode(mode);
-    SetSimDirOfMode(settings, simDir);
+    settings.SetSimDir(simDir);
     settings.SetHighRes(a.highRes ? 1 : 0);
     settings.SetTransparentGauges(a.opaque ? 0 : 1);
     settings.SetDrawAllBitmaps(a.allElements ? 1 : 0);
