@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the editor need; does nothing when all are there.
 set -euo pipefail
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-dev
   libwxgtk3.2-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev
   xvfb xauth x11-utils xdotool imagemagick adwaita-icon-theme
   gcc-mingw-w64-i686 binutils-mingw-w64-i686
