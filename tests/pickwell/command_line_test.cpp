@@ -17,16 +17,8 @@ using testing::Slurp;
 using testing::Spill;
 using testing::TempDir;
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Pickwell(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::Pickwell;
 
 struct Fixture {
     Fixture() {
