@@ -147,8 +147,8 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
     return info;
 }
 
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
-                   std::span<const std::uint8_t> bmp, std::string* why) {
+bool ReplaceBitmap(std::span<std::uint8_t> file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
+                   std::string* why) {
     std::string reason;
     const auto layout = LayoutOf(entry, file.size(), &reason);
     if (!layout) {

@@ -60,7 +60,7 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
 // height or when its pixel data does not have exactly the size of the bitmap it replaces. Into an RLE8
 // bitmap the pixels go RLE8-encoded, and only when the encoding fits in the space the original's codes
 // take; the rest of that space is filled with end-of-bitmap codes.
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
-                   std::span<const std::uint8_t> bmp, std::string* why);
+bool ReplaceBitmap(std::span<std::uint8_t> file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
+                   std::string* why);
 
 }  // namespace pickwell
