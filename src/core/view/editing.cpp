@@ -677,7 +677,7 @@ EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
     const bool fs98 = Mode() == kModeFS98;
     if (fs98 && view_->Window().GaugeCount() >= kFs98GaugeLimit) ShowWarning(kFs98AddLimitMessage);
     std::optional<std::string> ref = dialog ? dialog() : std::nullopt;
-    if (!ref || ref->empty() || *ref == kNotFs98Compatible) return out;
+    if (!ref || ref->empty() || ref->find(kNotFs98Compatible) != std::string::npos) return out;
     if (fs98) {
         for (const ViewGauge& g : Gauges()) {
             if (!g.deleted && EqualsNoCase(g.name, *ref)) {

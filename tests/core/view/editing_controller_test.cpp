@@ -409,6 +409,7 @@ TEST_F(EditingTest, InsertionLimitsAndDuplicates) {
     ui.entries.clear();
     ctl.AddGauge([] { return std::optional<std::string>("MOD!B"); });
     ctl.AddGauge([] { return std::optional<std::string>(kNotFs98Compatible); });
+    ctl.AddGauge([] { return std::optional<std::string>("NOT FS98 COMPATIBLE!"); });
     ctl.AddGauge([] { return std::optional<std::string>(); });
     EXPECT_EQ(view.Gauges().size(), 2u);
     EXPECT_EQ(ui.texts(),
