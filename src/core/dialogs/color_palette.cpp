@@ -136,6 +136,16 @@ void ColorPaletteEditor::SelectLine(int line) {
     edited_ = {};
 }
 
+bool ColorPaletteEditor::SelectEntry(int entry) {
+    for (int l = 0; l < static_cast<int>(lines_.size()); ++l) {
+        if (lines_[l].entry == entry) {
+            SelectLine(l);
+            return true;
+        }
+    }
+    return false;
+}
+
 std::array<std::string, 3> ColorPaletteEditor::ComponentTexts() const {
     if (selected_ < 0 || selected_ >= count_) return {};
     const ColorEntry c = entries_[selected_];

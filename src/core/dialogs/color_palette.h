@@ -44,6 +44,8 @@ class ColorPaletteEditor {
     int SelectedLine() const;
     int SelectedEntry() const { return selected_; }
     void SelectLine(int line);
+    // Selects the line that shows entry `entry`; false when no line does (a black or unused entry).
+    bool SelectEntry(int entry);
     // The edits of the selected entry (empty with none selected).
     std::array<std::string, 3> ComponentTexts() const;
 

@@ -242,6 +242,13 @@ void WindowPositionEditor::SpinRatio(int step) {
     ratio_ = std::clamp(std::round(ratio_ * 100) / 100, 0.01, 10.0);
 }
 
+bool WindowPositionEditor::SetRatioText(const std::string& text) {
+    std::optional<double> v = ParseTypedValue(text);
+    if (!v || *v < 0.01 || *v > 10.0) return false;
+    ratio_ = *v;
+    return true;
+}
+
 double WindowPositionEditor::Value(Field f) const {
     return values_[f];
 }

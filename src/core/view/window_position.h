@@ -74,6 +74,9 @@ class WindowPositionEditor {
     double Ratio() const { return ratio_; }
     // One spin click: `step` is what the spin reports (a fast step is 5 or more).
     void SpinRatio(int step);
+    // A ratio typed as text: a number from 0.01 to 10.0; false (nothing changed) otherwise.
+    bool SetRatioText(const std::string& text);
+    std::string RatioText() const { return Format("%6.2f", ratio_); }
     bool Visible() const { return visible_ != 0; }
     void SetVisible(bool on) { visible_ = on ? 1 : 0; }
 
