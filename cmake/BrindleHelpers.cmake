@@ -8,7 +8,7 @@ function(brindle_glob out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# One GoogleTest executable per test folder; GUI tests run under the Xvfb the test script starts.
+# One GoogleTest executable per test folder (or list of folders); GUI tests run under the Xvfb the test script starts.
 # DISPLAY marks tests that type and point on the shared display: they take turns.
 function(brindle_test_area name dir)
   cmake_parse_arguments(A "DISPLAY" "" "LIBS" ${ARGN})

@@ -6,7 +6,7 @@
 
 #include "lib/bitmap_file.h"
 #include "lib/module.h"
-#include "support.h"
+#include "../support.h"
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
