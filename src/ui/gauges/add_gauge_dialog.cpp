@@ -121,7 +121,7 @@ CAddGaugeDlg::CAddGaugeDlg(wxWindow* parent, const brindle::Settings& settings)
     auto* props = new wxFlexGridSizer(2, 4, 8);
     auto value = [&](const char* label) {
         props->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
-        auto* t = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(150, -1));
+        auto* t = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(190, -1));
         props->Add(t, 0, wxALIGN_CENTER_VERTICAL);
         return t;
     };
@@ -184,8 +184,12 @@ CAddGaugeDlg::CAddGaugeDlg(wxWindow* parent, const brindle::Settings& settings)
         logic_.ToggleTransparent();
         Sync();
     });
-    upDown_->Bind(wxEVT_SPIN_UP, [this](wxSpinEvent&) { StepSlot(+1); });
-    upDown_->Bind(wxEVT_SPIN_DOWN, [this](wxSpinEvent&) { StepSlot(-1); });
+    upDown_->Bind(wxEVT_SPIN_UP, [this](wxSpinEvent&) {
+        if (!syncing_) StepSlot(+1);
+    });
+    upDown_->Bind(wxEVT_SPIN_DOWN, [this](wxSpinEvent&) {
+        if (!syncing_) StepSlot(-1);
+    });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
     Bind(
@@ -298,7 +302,6 @@ void CAddGaugeDlg::PressEnter() {
 
 void CAddGaugeDlg::StepSlot(int direction) {
     logic_.Step(direction);
-    upDown_->SetValue(0);
     Sync();
 }
 

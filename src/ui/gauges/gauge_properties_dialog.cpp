@@ -17,6 +17,7 @@
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 #include "ui/view/image_convert.h"
+#include "ui/view/panel_canvas.h"
 #include "view/panel_view.h"
 
 namespace {
@@ -238,8 +239,11 @@ void CGaugePropertiesDlg::Edited() {
 }
 
 void CGaugePropertiesDlg::ClickApply() {
+    const bool focused = wxWindow::FindFocus() == apply_;
     logic_.Apply();
     Sync();
+    // A button that disables itself drops the focus, and with it Enter and Escape.
+    if (focused && !apply_->IsEnabled()) list_->SetFocus();
 }
 
 void CGaugePropertiesDlg::ClickHide() {
@@ -248,8 +252,10 @@ void CGaugePropertiesDlg::ClickHide() {
 }
 
 void CGaugePropertiesDlg::ClickDelete() {
+    const bool focused = wxWindow::FindFocus() == delete_;
     logic_.DeleteGauge();
     Sync();
+    if (focused && !delete_->IsEnabled()) list_->SetFocus();
 }
 
 void CGaugePropertiesDlg::ChooseGauge(int line) {
@@ -284,6 +290,9 @@ namespace {
 
 BRINDLE_GAUGE_COMMAND_HANDLER(brindle::Cmd::GaugeProperties, [](CBrindleView& view, int gauge) {
     CBrindleDoc* doc = view.Doc();
+    // The gauge's focus cross shows in the view while the dialog is open.
+    doc->View().Invalidate(doc->View().GaugeDirtyRect(gauge));
+    if (view.Canvas()) view.Canvas()->Update();
     CGaugePropertiesDlg dlg(
         view.GetFrame(), doc->View(), &doc->Editing(), [doc] { doc->Modify(true); }, gauge);
     dlg.ShowModal();
