@@ -73,8 +73,8 @@ TEST(CommandTableShell, EveryCommandHasAHandlerButThoseStillToCome) {
         // No website, no help yet.
         Cmd::Website, Cmd::HelpContents,
         // Dialogs still to come.
-        Cmd::OpenByAircraft, Cmd::CopyPanelToAircraft, Cmd::ModeAndDirectory, Cmd::Preferences, Cmd::AddGauge,
-        Cmd::InsertGaugeTool, Cmd::GaugeProperties, Cmd::ExportPanel, Cmd::CreateColorPalette,
+        Cmd::OpenByAircraft, Cmd::CopyPanelToAircraft, Cmd::ModeAndDirectory, Cmd::Preferences,
+        Cmd::ExportPanel, Cmd::CreateColorPalette,
         Cmd::ScreenCapture, Cmd::DesignCheck, Cmd::SetDefaultPosition, Cmd::WindowProperties,
         Cmd::FixedWindows};
     for (const brindle::CommandSpec& c : brindle::AllCommands())

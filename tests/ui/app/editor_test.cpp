@@ -194,7 +194,7 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
     EXPECT_TRUE(view->RunCommand(int(Cmd::SelectAll)));
     EXPECT_TRUE(view->StatusOf(int(Cmd::Delete)).enabled);
     EXPECT_TRUE(view->StatusOf(int(Cmd::LineUpVertically)).enabled);
-    // Dialogs still to come stay disabled rather than doing nothing.
+    // Gauge Properties wants exactly one gauge selected.
     EXPECT_FALSE(view->StatusOf(int(Cmd::GaugeProperties)).enabled);
 
     // Adding a window shows it and lists it; deleting it (after the question) goes back to window 0.
@@ -325,7 +325,8 @@ TEST_F(EditorWindow, EveryCorpusPanelOpensShowsEachWindowAndSaves) {
 TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
     const std::set<Cmd> modal = {Cmd::NewPanel,     Cmd::OpenDirect,    Cmd::SaveAs,       Cmd::GridSize,
                                  Cmd::TestSkyColor, Cmd::EditInNotepad, Cmd::SelectWindow, Cmd::Print,
-                                 Cmd::PrintPreview, Cmd::PrintSetup,    Cmd::Exit,         Cmd::About};
+                                 Cmd::PrintPreview, Cmd::PrintSetup,    Cmd::Exit,         Cmd::About,
+                                 Cmd::AddGauge,     Cmd::InsertGaugeTool, Cmd::GaugeProperties};
     const std::string empty = (dir_ / "empty.cfg").string();
     {
         std::ofstream out(empty, std::ios::binary);
