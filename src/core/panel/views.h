@@ -111,6 +111,7 @@ class FixedWindowsEditor {
     std::array<ViewEntry, kViewCount> openingViews_;
     int openingWindowCount_;
     std::vector<OwnedText> openingFiles_;
+    std::vector<std::vector<std::string>> openingKeptSections_;
 };
 
 }  // namespace brindle
