@@ -65,23 +65,6 @@ std::optional<double> FitZoom(const Settings& settings, ViewSize client, int bit
     return std::clamp(z, settings.ZoomMin(), std::max(settings.ZoomMin(), settings.ZoomMax()));
 }
 
-bool WindowCanBeShown(const ViewCommandState& state, SimMode mode) {
-    return state.hasBitmapPath || (mode != kModeFS98 && state.bitmapWidth != 0);
-}
-
-bool CanZoomIn(const ViewCommandState& state, const Settings& settings) {
-    return state.panelLoaded && WindowCanBeShown(state, settings.Mode()) && ZoomInWithinLimits(settings);
-}
-
-bool CanZoomOut(const ViewCommandState& state, const Settings& settings) {
-    return state.panelLoaded && WindowCanBeShown(state, settings.Mode()) && ZoomOutWithinLimits(settings);
-}
-
-bool CanFit(const ViewCommandState& state, SimMode mode) {
-    if (state.backgroundLoaded) return true;
-    return mode != kModeFS98 && state.bitmapWidth != 0 && state.panelLoaded;
-}
-
 void ViewGeometry::SetWindowMetrics(int bitmapWidth, int bitmapHeight, double scale) {
     bitmapWidth_ = bitmapWidth;
     bitmapHeight_ = bitmapHeight;

@@ -613,15 +613,6 @@ bool PanelView::SetSkyColor(Pixel colour) {
     return true;
 }
 
-ViewCommandState PanelView::CommandState(bool panelLoaded) const {
-    ViewCommandState s;
-    s.panelLoaded = panelLoaded && shown_.has_value();
-    s.hasBitmapPath = !window_.bitmapPath.empty();
-    s.backgroundLoaded = window_.data.has_value();
-    s.bitmapWidth = window_.bitmapWidth;
-    return s;
-}
-
 bool PanelView::ZoomIn() {
     if (!geometry_.ZoomIn()) return false;
     InvalidateAll();

@@ -156,8 +156,6 @@ class PanelView {
     Pixel SkyColor() const;
     bool SetSkyColor(Pixel colour);
 
-    // State for the zoom and fit commands.
-    ViewCommandState CommandState(bool panelLoaded) const;
     bool BackgroundLoaded() const { return window_.data.has_value(); }
 
     // Zoom commands through the geometry, repainting everything.
