@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "gauges/gauge_loader.h"
+#include "platform/printf.h"
 #include "view/bitmap.h"
 
 namespace brindle {
@@ -21,15 +22,6 @@ PixelRect Offset(const PixelRect& r, int dx, int dy) {
 
 Pixel PixelOf(ColorEntry c) {
     return MakePixel(c.red(), c.green(), c.blue());
-}
-
-std::string Printf(const char* fmt, auto... args) {
-    int n = std::snprintf(nullptr, 0, fmt, args...);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), fmt, args...);
-    out.resize(static_cast<size_t>(n));
-    return out;
 }
 
 int TruncCoord(double d) {
