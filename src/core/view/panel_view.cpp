@@ -295,10 +295,6 @@ std::optional<PixelRect> PanelView::ElementRect(int gauge, int slot) {
     return brindle::ElementRect(window_.gauges[static_cast<size_t>(gauge)], slot, Placement());
 }
 
-StretchQuality PanelView::Quality() const {
-    return settings_->UseHalftoneBLT() ? StretchQuality::kHalftone : StretchQuality::kColorOnColor;
-}
-
 const Image* PanelView::BackgroundImage() {
     if (!window_.data) return nullptr;
     if (!background_) background_ = window_.data->Decode();
@@ -366,7 +362,7 @@ void PanelView::PaintBackground(Image& out, ViewPoint origin, const PixelRect& c
         return;
     }
     if (size.width <= 0 || size.height <= 0) return;
-    const StretchQuality quality = Quality();
+    const StretchQuality quality = StretchQualityFrom(*settings_);
     if (size.width == bg->Width() && size.height == bg->Height()) {
         BlitScaled(out, target.left, target.top, *bg, false, ic);
         return;
@@ -411,7 +407,8 @@ void PanelView::PaintGauge(int index, Image& out, ViewPoint origin, const PixelR
             const bool transparent = (s.typeFlag & kElementSprite) || (transparentGauges && s.transparent);
             // The transparent blit picks the nearest pixel whatever the stretch mode, so black stays
             // exactly black.
-            const StretchQuality q = transparent ? StretchQuality::kColorOnColor : Quality();
+            const StretchQuality q =
+                transparent ? StretchQuality::kColorOnColor : StretchQualityFrom(*settings_);
             const PixelRect target = Offset(*rect, -origin.x, -origin.y);
             if (const ScaledBitmap* scaled =
                     elements_.Get(s.bitmap, rect->Width(), rect->Height(), q, transparent)) {

@@ -178,7 +178,6 @@ class PanelView {
     void PaintGauge(int index, Image& out, ViewPoint origin, const PixelRect& clip, const PlacementParams& p,
                     const std::vector<int>& markers);
     void PaintGrid(Image& out, ViewPoint origin, const PixelRect& clip);
-    StretchQuality Quality() const;
 
     Settings* settings_;
     ViewGeometry geometry_;
