@@ -35,6 +35,20 @@ struct Channel {
     }
 };
 
+// The file header of a .bmp (its first 14 bytes): where the bits start, counted from the file's
+// start; nullopt when the bytes are no bitmap file (too short, or without the "BM" mark).
+std::optional<std::uint32_t> BmpFileBitsOffset(std::span<const std::uint8_t> file) {
+    CheckedBytes b(file);
+    if (b.U8(0) != 'B' || b.U8(1) != 'M') return std::nullopt;
+    return b.U32(10);
+}
+
+// The bits offset within the packed bitmap that follows the file header, when the file's is usable.
+std::optional<std::uint64_t> PackedBitsOffset(std::uint32_t fileOffset) {
+    if (fileOffset < 14) return std::nullopt;
+    return fileOffset - 14;
+}
+
 }  // namespace
 
 std::optional<Dib> Dib::FromPacked(std::vector<std::uint8_t> packed, std::string* error,
@@ -301,7 +315,8 @@ int ReadBitmapFile(BitmapFileRequest& request, bool keepData) {
         ShowWarning("Can't read Bitmap file header");
         return 0;
     }
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M') {
+    const std::optional<std::uint32_t> offBits = BmpFileBitsOffset(fileHeader);
+    if (!offBits) {
         ShowWarning("Bad Bitmap file type");
         return 0;
     }
@@ -320,12 +335,8 @@ int ReadBitmapFile(BitmapFileRequest& request, bool keepData) {
         ShowWarning("Can't read Bitmap file from disk");
         return 0;
     }
-    std::uint32_t offBits = static_cast<std::uint32_t>(fileHeader[10]) | (fileHeader[11] << 8) |
-                            (fileHeader[12] << 16) | (static_cast<std::uint32_t>(fileHeader[13]) << 24);
-    std::optional<std::uint64_t> hint;
-    if (offBits >= 14) hint = offBits - 14;
     std::string error;
-    auto dib = Dib::FromPacked(std::move(rest), &error, hint);
+    auto dib = Dib::FromPacked(std::move(rest), &error, PackedBitsOffset(*offBits));
     if (!dib) {
         ShowWarning("Can't use Bitmap file: " + path + "\n\n" + error);
         return 0;
@@ -345,15 +356,13 @@ std::optional<Image> LoadBmpImage(const std::string& path, std::string* error) {
         if (error) *error = "can't open " + path;
         return std::nullopt;
     }
-    if (bytes->size() < 14 || (*bytes)[0] != 'B' || (*bytes)[1] != 'M') {
+    const std::optional<std::uint32_t> offBits = BmpFileBitsOffset(*bytes);
+    if (!offBits) {
         if (error) *error = "not a bitmap file: " + path;
         return std::nullopt;
     }
-    CheckedBytes b(*bytes);
-    std::uint32_t offBits = b.U32(10).value_or(0);
     std::vector<std::uint8_t> rest(bytes->begin() + 14, bytes->end());
-    auto dib = Dib::FromPacked(std::move(rest), error,
-                               offBits >= 14 ? std::optional<std::uint64_t>(offBits - 14) : std::nullopt);
+    auto dib = Dib::FromPacked(std::move(rest), error, PackedBitsOffset(*offBits));
     if (!dib) return std::nullopt;
     return dib->Decode();
 }
