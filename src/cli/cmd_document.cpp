@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/sim_mode.h"
 #include "document/aircraft.h"
 #include "gauges/export.h"
 #include "panel/design_check.h"
@@ -18,17 +19,14 @@
 namespace brindle::cli {
 namespace {
 
-const std::map<std::string, SimMode> kModes = {
-    {"fs2000", kModeFS2000}, {"fs98", kModeFS98}, {"cfs", kModeCFS}, {"cfs2", kModeCFS2}};
-
 void AddModeOption(CLI::App* cmd, std::string& mode) {
     cmd->add_option("--mode", mode, "simulator: fs2000, fs98, cfs or cfs2")
-        ->check(CLI::IsMember({"fs2000", "fs98", "cfs", "cfs2"}));
+        ->check(CLI::IsMember(SimModeNames()));
 }
 
 Settings LocalSettings(const std::string& mode, const std::string& simDir) {
     Settings s;
-    s.SetMode(kModes.at(mode));
+    s.SetMode(ParseSimMode(mode).value_or(kModeFS2000));
     if (!simDir.empty()) s.SetSimDir(simDir);
     return s;
 }

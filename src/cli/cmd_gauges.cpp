@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/sim_mode.h"
 #include "gauges/gauge_loader.h"
 #include "gauges/gauge_module.h"
 #include "panel/panel_json.h"
@@ -20,20 +21,6 @@ namespace {
 
 using nlohmann::json;
 using L = GaugeLayout;
-
-// "FS2000", "FS98", "CFS", "CFS2" or the number 0..3.
-bool ParseMode(const std::string& text, SimMode* mode) {
-    static const std::pair<const char*, SimMode> kNames[] = {
-        {"FS2000", kModeFS2000}, {"FS98", kModeFS98}, {"CFS", kModeCFS}, {"CFS2", kModeCFS2},
-        {"0", kModeFS2000},      {"1", kModeFS98},    {"2", kModeCFS},   {"3", kModeCFS2}};
-    for (const auto& [name, m] : kNames) {
-        if (EqualsNoCase(text, name)) {
-            *mode = m;
-            return true;
-        }
-    }
-    return false;
-}
 
 json ElementsAsStored(const GaugeModule& m, std::uint32_t header, std::set<std::uint32_t>& resources) {
     json elements = json::array();
@@ -58,7 +45,9 @@ json ElementsAsStored(const GaugeModule& m, std::uint32_t header, std::set<std::
 int RunGauges(const std::string& path, const std::string& modeText, bool highRes,
               const std::string& extractDir) {
     SimMode mode = kModeFS2000;
-    if (!ParseMode(modeText, &mode)) {
+    if (auto parsed = ParseSimMode(modeText)) {
+        mode = *parsed;
+    } else {
         std::cerr << "brindle-cli gauges: unknown mode \"" << modeText << "\" (FS2000, FS98, CFS, CFS2)\n";
         return kExitUsage;
     }
@@ -135,7 +124,9 @@ struct LoadArgs {
 
 int RunLoad(const LoadArgs& a) {
     SimMode mode = kModeFS2000;
-    if (!ParseMode(a.mode, &mode)) {
+    if (auto parsed = ParseSimMode(a.mode)) {
+        mode = *parsed;
+    } else {
         std::cerr << "brindle-cli load: unknown mode \"" << a.mode << "\" (FS2000, FS98, CFS, CFS2)\n";
         return kExitUsage;
     }

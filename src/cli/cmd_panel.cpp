@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
+#include "cli/sim_mode.h"
 #include "panel/panel_json.h"
 #include "panel/panel_reader.h"
 #include "panel/panel_writer.h"
@@ -12,9 +13,6 @@
 
 namespace brindle::cli {
 namespace {
-
-const std::map<std::string, SimMode> kModes = {
-    {"fs2000", kModeFS2000}, {"fs98", kModeFS98}, {"cfs", kModeCFS}, {"cfs2", kModeCFS2}};
 
 struct DumpArgs {
     std::string panel;
@@ -42,7 +40,7 @@ int RunDump(const DumpArgs& a) {
     ui.defaultAnswer = a.answer == "yes" ? Answer::Yes : Answer::No;
     ScopedMessageUi scope(ui);
     PanelReadOptions options;
-    options.mode = kModes.at(a.mode);
+    options.mode = ParseSimMode(a.mode).value_or(kModeFS2000);
     Panel panel;
     bool ok = ReadPanelFile(a.panel, options, panel);
     nlohmann::json out = {
@@ -56,7 +54,7 @@ int RunRewrite(const RewriteArgs& a) {
     StderrMessageUi ui(Answer::No);
     ScopedMessageUi scope(ui);
     PanelReadOptions readOptions;
-    readOptions.mode = kModes.at(a.mode);
+    readOptions.mode = ParseSimMode(a.mode).value_or(kModeFS2000);
     Panel panel;
     if (!ReadPanelFile(a.in, readOptions, panel)) return kExitFailed;
     PanelWriteOptions writeOptions;
@@ -72,7 +70,7 @@ const CommandRegistration kPanelCommands([](CLI::App& app, int* result) {
         app.add_subcommand("dump", "Read a panel.cfg and print the panel and the reader's messages as JSON");
     dump->add_option("PANEL", dumpArgs->panel, "panel.cfg to read")->required();
     dump->add_option("--mode", dumpArgs->mode, "simulator: fs2000, fs98, cfs or cfs2")
-        ->check(CLI::IsMember({"fs2000", "fs98", "cfs", "cfs2"}));
+        ->check(CLI::IsMember(SimModeNames()));
     dump->add_option("--answer", dumpArgs->answer, "answer to the reader's question: yes or no")
         ->check(CLI::IsMember({"yes", "no"}));
     dump->callback([dumpArgs, result] { *result = RunDump(*dumpArgs); });
@@ -83,7 +81,7 @@ const CommandRegistration kPanelCommands([](CLI::App& app, int* result) {
     rewrite->add_option("IN", rewriteArgs->in, "panel.cfg to read")->required();
     rewrite->add_option("OUT", rewriteArgs->out, "file to write")->required();
     rewrite->add_option("--mode", rewriteArgs->mode, "simulator: fs2000, fs98, cfs or cfs2")
-        ->check(CLI::IsMember({"fs2000", "fs98", "cfs", "cfs2"}));
+        ->check(CLI::IsMember(SimModeNames()));
     rewrite->add_flag("--backup", rewriteArgs->backup,
                       "first copy an existing OUT to its next free backup name");
     rewrite->add_option("--copyright", rewriteArgs->copyright, "file whose text goes below the header");

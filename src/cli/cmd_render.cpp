@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "cli/commands.h"
+#include "cli/sim_mode.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -35,19 +36,6 @@ struct RenderArgs {
     std::string output;
 };
 
-bool ParseModeName(const std::string& text, SimMode* mode) {
-    static const std::pair<const char*, SimMode> kNames[] = {
-        {"FS2000", kModeFS2000}, {"FS98", kModeFS98}, {"CFS", kModeCFS}, {"CFS2", kModeCFS2},
-        {"0", kModeFS2000},      {"1", kModeFS98},    {"2", kModeCFS},   {"3", kModeCFS2}};
-    for (const auto& [name, m] : kNames) {
-        if (EqualsNoCase(text, name)) {
-            *mode = m;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool ParseSize(const std::string& text, ViewSize* size) {
     int w = 0, h = 0;
     char x = 0, extra = 0;
@@ -65,7 +53,9 @@ bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
 int RunRender(const RenderArgs& a, bool zoomGiven) {
     const char* kName = "brindle-cli render: ";
     SimMode mode = kModeFS2000;
-    if (!ParseModeName(a.mode, &mode)) {
+    if (auto parsed = ParseSimMode(a.mode)) {
+        mode = *parsed;
+    } else {
         std::cerr << kName << "unknown mode \"" << a.mode << "\" (FS2000, FS98, CFS, CFS2)\n";
         return kExitUsage;
     }

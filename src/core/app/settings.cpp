@@ -320,22 +320,6 @@ std::optional<std::string> BackupFileName(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<std::string> FileNamePart(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    size_t sep = path.find_last_of("\\/");
-    if (sep == std::string::npos) return std::nullopt;
-    return path.substr(sep + 1);
-}
-
-std::optional<std::string> DirectoryPart(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::string p = path;
-    if (IsPathSep(p.back())) p.pop_back();
-    size_t sep = p.find_last_of("\\/");
-    if (sep == std::string::npos) return std::nullopt;
-    return p.substr(0, sep);
-}
-
 std::optional<std::string> NotepadPath(SystemAccess& system) {
     std::string dir = system.windowsDirectory();
     if (dir.empty()) return std::nullopt;

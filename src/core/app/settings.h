@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/system.h"
 
 namespace brindle {
@@ -196,13 +197,6 @@ std::string DiscoverCFS2Dir(SystemAccess& system);
 // The next free "<name>_backupNNN.cfg" beside `path` (001 to 998), or nullopt when the path has no
 // dot or every number is taken.
 std::optional<std::string> BackupFileName(const std::string& path);
-
-// The text after the last separator; empty when the path ends with one; nullopt for an empty path or
-// one without a separator.
-std::optional<std::string> FileNamePart(const std::string& path);
-// The path cut before its last separator (a trailing separator is cut first); nullopt for an empty
-// path or one without a separator.
-std::optional<std::string> DirectoryPart(const std::string& path);
 
 // The system's notepad, or nullopt when it does not exist or its path is too long.
 std::optional<std::string> NotepadPath(SystemAccess& system);

@@ -43,10 +43,6 @@ void PanelViewSync::ClearSelection() {
     view_.InvalidateAll();
 }
 
-bool PanelViewSync::RestoreUndo() {
-    return editing_ && editing_->Undo().modified;
-}
-
 // --- Texts -----------------------------------------------------------------------------------
 
 namespace {
@@ -459,13 +455,6 @@ void PanelDocument::AfterWindowProperties(const WindowPropertiesResult& result) 
         view_.ShowPanelWindow(*panel_, current);
         view_.Redraw();
     }
-}
-
-void PanelDocument::Undo() {
-    modified_ = true;
-    view_.RestoreUndo();
-    view_.ClearSelection();
-    view_.Redraw();
 }
 
 bool PanelDocument::CopyPanelToAircraft() {

@@ -34,11 +34,10 @@ class ViewSync {
     // "Fit" (the panel fitted to the window).
     virtual void Fit() {}
     virtual void ClearSelection() {}
-    // Puts back the state before the last change; false when there is none.
-    virtual bool RestoreUndo() { return false; }
 };
 
-// The view of the engine behind ViewSync; Undo goes to the editing controller when there is one.
+// The view of the engine behind ViewSync; the editing controller, when there is one, hears of
+// every other window shown.
 class PanelViewSync : public ViewSync {
   public:
     // `progress` reports the loading of a window's gauges (the status bar's progress control).
@@ -52,7 +51,6 @@ class PanelViewSync : public ViewSync {
     void Redraw() override;
     void Fit() override;
     void ClearSelection() override;
-    bool RestoreUndo() override;
 
   private:
     PanelView& view_;
@@ -89,7 +87,6 @@ struct WindowPropertiesResult {
 // The file dialogs the shell shows for the document.
 inline constexpr const char* kNewPanelDialogTitle = "Create a new Panel.cfg";
 inline constexpr const char* kOpenPanelDialogTitle = "Select a config file to open";
-inline constexpr const char* kPanelFileFilter = "Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*||";
 inline constexpr const char* kPanelDefaultName = "panel.cfg";
 inline constexpr const char* kPanelDefaultExtension = ".cfg";
 
@@ -159,8 +156,6 @@ class PanelDocument {
     void AfterWindowProperties(const WindowPropertiesResult& result);
     // The IDENT rules alone: true when `ident` was taken for the current window.
     bool ChangeIdent(const std::string& ident);
-    // Edit > Undo.
-    void Undo();
     // "Copy This Panel to an Aircraft...".
     bool CopyPanelToAircraft();
 

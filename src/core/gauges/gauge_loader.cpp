@@ -5,21 +5,10 @@
 #include "panel/panel.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/printf.h"
 
 namespace brindle {
 namespace {
-
-std::string Format(const char* fmt, int nn, const std::string& a, const std::string& b = {},
-                   const std::string& c = {}) {
-    // Every text has at most three %s after the number; the widths are bounded by the inputs.
-    std::string out;
-    int n = std::snprintf(nullptr, 0, fmt, nn, a.c_str(), b.c_str(), c.c_str());
-    if (n < 0) return fmt;
-    out.resize(static_cast<size_t>(n) + 1);
-    std::snprintf(out.data(), out.size(), fmt, nn, a.c_str(), b.c_str(), c.c_str());
-    out.resize(static_cast<size_t>(n));
-    return out;
-}
 
 void Report(const std::string& text) {
     if (ShowAgainFlag()) ShowWarningWithOptOut(text);
@@ -72,13 +61,14 @@ bool LoadGaugeImages(ViewGauge& gauge, const GaugeLoadOptions& options, GaugeEnt
         return false;
     };
     if (!FileExists(path)) {
-        Report(Format("Can't Load a bitmap for Gauge %d.\n\n File \"%s\" does not exist", nn, path));
+        Report(Printf("Can't Load a bitmap for Gauge %d.\n\n File \"%s\" does not exist", nn, path.c_str()));
         gauge.focus = true;
         return notLoaded(kLoadFileNotFound);
     }
     ModuleHandle module = options.cache ? options.cache->Get(path) : OpenModule(path);
     if (!module) {
-        Report(Format("Can't Load a bitmap for Gauge %d.\n\nFile \"%s\"\nCan't load Gauge DLL", nn, path));
+        Report(Printf("Can't Load a bitmap for Gauge %d.\n\nFile \"%s\"\nCan't load Gauge DLL", nn,
+                      path.c_str()));
         gauge.focus = true;
         return notLoaded(kLoadModuleNotLoadable);
     }
@@ -91,19 +81,19 @@ bool LoadGaugeImages(ViewGauge& gauge, const GaugeLoadOptions& options, GaugeEnt
         int status = kLoadNoUsableBitmap;
         if (result == -2) {
             Report(
-                Format("No Bitmap found for Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a static Bitmap "
+                Printf("No Bitmap found for Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a static Bitmap "
                        "Resource",
-                       nn, shownName, path));
+                       nn, shownName.c_str(), path.c_str()));
             status = kLoadNoStaticBitmap;
         } else if (result == -100) {
-            Report(Format("Can't find Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a Gauge named \"%s\"",
-                          nn, shownName, path, shownName));
+            Report(Printf("Can't find Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a Gauge named \"%s\"",
+                          nn, shownName.c_str(), path.c_str(), shownName.c_str()));
             status = kLoadGaugeNotInModule;
         } else {
-            Report(Format(
+            Report(Printf(
                 "Can't Load a bitmap for Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a valid Bitmap "
                 "Resource",
-                nn, shownName, path));
+                nn, shownName.c_str(), path.c_str()));
         }
         return notLoaded(status);
     }
@@ -131,10 +121,10 @@ bool LoadGaugeImages(ViewGauge& gauge, const GaugeLoadOptions& options, GaugeEnt
         }
     }
     if (gauge.slots[0].resourceId == 0 || !anyBitmap) {
-        Report(Format(
+        Report(Printf(
             "Can't Load a bitmap for Gauge%02d, '%s'.\n\nFile \"%s\" does not contain a valid bitmap in "
             "resource 0",
-            nn, shownName, path));
+            nn, shownName.c_str(), path.c_str()));
         ElementSlot& s0 = gauge.slots[0];
         if (gauge.Width() == 0.0) {
             gauge.SetWidthOnly(20.0);

@@ -1,7 +1,6 @@
 #include "gauges/pe_image.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "view/bitmap_bytes.h"
 
@@ -58,17 +57,21 @@ std::optional<PeImage> PeImage::Parse(std::vector<std::uint8_t> file, std::strin
     pe.imageBase_ = *imageBase;
     pe.sizeOfImage_ = *sizeOfImage;
     pe.sizeOfHeaders_ = *sizeOfHeaders;
-    auto dir = [&](std::uint32_t index) {
-        DataDirectory d;
+    // A directory the header does not list is absent (rva 0); one it lists must be readable.
+    auto dir = [&](std::uint32_t index) -> std::optional<DataDirectory> {
         std::uint64_t at = opt + 96 + 8 * std::uint64_t{index};
-        if (index < *dirCount && at + 8 <= opt + *optSize) {
-            d.rva = b.U32(at).value_or(0);
-            d.size = b.U32(at + 4).value_or(0);
-        }
-        return d;
+        if (index >= *dirCount || at + 8 > opt + *optSize) return DataDirectory{};
+        auto rva = b.U32(at), size = b.U32(at + 4);
+        if (!rva || !size) return std::nullopt;
+        return DataDirectory{*rva, *size};
     };
-    pe.exports_ = dir(0);
-    pe.resources_ = dir(2);
+    auto exports = dir(0), resources = dir(2);
+    if (!exports || !resources) {
+        Fail(error, "the optional header is cut short");
+        return std::nullopt;
+    }
+    pe.exports_ = *exports;
+    pe.resources_ = *resources;
 
     if (*sectionCount > 96) {
         Fail(error, "too many sections");
@@ -82,13 +85,24 @@ std::optional<PeImage> PeImage::Parse(std::vector<std::uint8_t> file, std::strin
             Fail(error, "the section table is cut short");
             return std::nullopt;
         }
+        const CheckedBytes header(*raw);
+        auto virtualSize = header.U32(8), virtualAddress = header.U32(12), rawSize = header.U32(16),
+             rawOffset = header.U32(20);
+        auto nameBytes = header.Slice(0, 8);
+        if (!virtualSize || !virtualAddress || !rawSize || !rawOffset || !nameBytes) {
+            Fail(error, "the section table is cut short");
+            return std::nullopt;
+        }
         Section s;
-        const char* n = reinterpret_cast<const char*>(raw->data());
-        s.name.assign(n, strnlen(n, 8));
-        s.virtualSize = *b.U32(at + 8);
-        s.virtualAddress = *b.U32(at + 12);
-        s.rawSize = *b.U32(at + 16);
-        s.rawOffset = *b.U32(at + 20);
+        // Eight bytes, padded with NULs when the name is shorter.
+        for (std::uint8_t c : *nameBytes) {
+            if (c == 0) break;
+            s.name.push_back(static_cast<char>(c));
+        }
+        s.virtualSize = *virtualSize;
+        s.virtualAddress = *virtualAddress;
+        s.rawSize = *rawSize;
+        s.rawOffset = *rawOffset;
         if (s.rawSize != 0 && !b.Contains(s.rawOffset, s.rawSize)) {
             Fail(error, "section data lies outside the file");
             return std::nullopt;
@@ -150,17 +164,22 @@ bool PeImage::RegionAt(std::uint64_t pos, Region& r) const {
 }
 
 bool PeImage::Read(std::uint32_t rva, std::span<std::uint8_t> out) const {
+    const CheckedBytes file(file_);
     std::uint64_t pos = rva;
     std::size_t done = 0;
     while (done < out.size()) {
         Region r;
         if (!RegionAt(pos, r)) return false;
-        std::uint64_t off = pos - r.start;
-        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size() - done, r.end - pos));
-        for (std::size_t i = 0; i < n; ++i) {
-            std::uint64_t o = off + i;
-            out[done + i] = o < r.fileBytes ? file_[static_cast<std::size_t>(r.fileStart + o)] : 0;
-        }
+        const std::uint64_t off = pos - r.start;
+        const std::size_t n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(out.size() - done, r.end - pos));
+        // The region's file bytes first, then the zero fill the loader gives the rest.
+        const std::uint64_t inFile = off < r.fileBytes ? std::min<std::uint64_t>(n, r.fileBytes - off) : 0;
+        auto bytes = file.Slice(r.fileStart + off, inFile);
+        if (!bytes) return false;
+        std::copy(bytes->begin(), bytes->end(), out.begin() + static_cast<std::ptrdiff_t>(done));
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(done + inFile),
+                  out.begin() + static_cast<std::ptrdiff_t>(done + n), std::uint8_t{0});
         done += n;
         pos += n;
     }
@@ -181,6 +200,7 @@ std::optional<std::uint16_t> PeImage::U16(std::uint32_t rva) const {
 }
 
 std::optional<std::string> PeImage::CString(std::uint32_t rva, std::size_t maxLen) const {
+    const CheckedBytes file(file_);
     std::string out;
     std::uint64_t pos = rva;
     while (out.size() <= maxLen) {
@@ -191,10 +211,11 @@ std::optional<std::string> PeImage::CString(std::uint32_t rva, std::size_t maxLe
         std::uint64_t limit = std::min<std::uint64_t>(r.end - pos, maxLen + 1 - out.size());
         std::uint64_t inFile = off < r.fileBytes ? std::min<std::uint64_t>(limit, r.fileBytes - off) : 0;
         if (inFile > 0) {
-            const char* p = reinterpret_cast<const char*>(file_.data() + r.fileStart + off);
-            const void* nul = std::memchr(p, 0, static_cast<std::size_t>(inFile));
-            if (nul) return out.append(p, static_cast<const char*>(nul) - p);
-            out.append(p, static_cast<std::size_t>(inFile));
+            auto bytes = file.Slice(r.fileStart + off, inFile);
+            if (!bytes) return std::nullopt;
+            const auto nul = std::find(bytes->begin(), bytes->end(), std::uint8_t{0});
+            out.append(bytes->begin(), nul);
+            if (nul != bytes->end()) return out;
         }
         if (inFile < limit) return out;  // reached the zero fill
         pos += limit;

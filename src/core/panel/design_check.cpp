@@ -1,28 +1,14 @@
 #include "panel/design_check.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/printf.h"
 #include "view/bitmap.h"
 
 namespace brindle {
 namespace {
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(out.data(), out.size() + 1, format, args);
-    va_end(args);
-    return out;
-}
 
 class Scan {
   public:

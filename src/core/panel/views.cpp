@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/printf.h"
 #include "view/bitmap.h"
 
 namespace brindle {
@@ -47,9 +48,7 @@ int TitledCount(const Panel& panel) {
 
 std::string FormatReal(const char* format, double v) {
     if (v == kNotGivenReal) return {};
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, v);
-    return buf;
+    return Printf(format, v);
 }
 
 }  // namespace

@@ -247,4 +247,20 @@ std::optional<std::int64_t> FileModificationTime(std::string_view path) {
         std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count());
 }
 
+std::optional<std::string> FileNamePart(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    size_t sep = path.find_last_of("\\/");
+    if (sep == std::string::npos) return std::nullopt;
+    return path.substr(sep + 1);
+}
+
+std::optional<std::string> DirectoryPart(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::string p = path;
+    if (IsPathSep(p.back())) p.pop_back();
+    size_t sep = p.find_last_of("\\/");
+    if (sep == std::string::npos) return std::nullopt;
+    return p.substr(0, sep);
+}
+
 }  // namespace brindle

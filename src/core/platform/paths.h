@@ -68,4 +68,11 @@ bool RemoveFile(std::string_view path);
 // Modification time of a file in nanoseconds since an arbitrary epoch, or nullopt.
 std::optional<std::int64_t> FileModificationTime(std::string_view path);
 
+// The text after the last separator; empty when the path ends with one; nullopt for an empty path or
+// one without a separator.
+std::optional<std::string> FileNamePart(const std::string& path);
+// The path cut before its last separator (a trailing separator is cut first); nullopt for an empty
+// path or one without a separator.
+std::optional<std::string> DirectoryPart(const std::string& path);
+
 }  // namespace brindle

@@ -35,6 +35,20 @@ struct Channel {
     }
 };
 
+// The file header of a .bmp (its first 14 bytes): where the bits start, counted from the file's
+// start; nullopt when the bytes are no bitmap file (too short, or without the "BM" mark).
+std::optional<std::uint32_t> BmpFileBitsOffset(std::span<const std::uint8_t> file) {
+    CheckedBytes b(file);
+    if (b.U8(0) != 'B' || b.U8(1) != 'M') return std::nullopt;
+    return b.U32(10);
+}
+
+// The bits offset within the packed bitmap that follows the file header, when the file's is usable.
+std::optional<std::uint64_t> PackedBitsOffset(std::uint32_t fileOffset) {
+    if (fileOffset < 14) return std::nullopt;
+    return fileOffset - 14;
+}
+
 }  // namespace
 
 std::optional<Dib> Dib::FromPacked(std::vector<std::uint8_t> packed, std::string* error,
@@ -156,8 +170,12 @@ std::optional<Dib> Dib::FromPacked(std::vector<std::uint8_t> packed, std::string
         bitsPP <= 8 ? std::min<std::uint64_t>(entries, std::uint64_t{1} << bitsPP) : entries;
     d.table_.reserve(static_cast<size_t>(usable));
     for (std::uint64_t i = 0; i < usable; ++i) {
-        const std::uint8_t* p = packed.data() + tableOffset + i * d.tableEntrySize_;
-        d.table_.push_back(MakePixel(p[2], p[1], p[0]));
+        auto entry = b.Slice(tableOffset + i * d.tableEntrySize_, 3);
+        if (!entry) {
+            Fail(error, "the colour table is cut short");
+            return std::nullopt;
+        }
+        d.table_.push_back(MakePixel((*entry)[2], (*entry)[1], (*entry)[0]));
     }
     d.colours_ = clrUsed != 0 ? static_cast<int>(std::min<std::uint64_t>(clrUsed, 1u << 24))
                               : (bitsPP <= 24 ? (1 << bitsPP) : (1 << 24));
@@ -171,11 +189,13 @@ std::optional<Dib> Dib::FromPacked(std::vector<std::uint8_t> packed, std::string
 
 bool Dib::SetColorTableEntry(int index, Pixel colour) {
     if (index < 0 || static_cast<size_t>(index) >= table_.size()) return false;
+    // The entry was read when the bitmap was taken apart, so it lies inside the data.
+    const size_t at = tableOffset_ + static_cast<size_t>(index) * tableEntrySize_;
+    if (at + 3 > data_.size()) return false;
     table_[static_cast<size_t>(index)] = colour;
-    std::uint8_t* p = data_.data() + tableOffset_ + static_cast<size_t>(index) * tableEntrySize_;
-    p[0] = static_cast<std::uint8_t>(BlueOf(colour));
-    p[1] = static_cast<std::uint8_t>(GreenOf(colour));
-    p[2] = static_cast<std::uint8_t>(RedOf(colour));
+    data_[at] = static_cast<std::uint8_t>(BlueOf(colour));
+    data_[at + 1] = static_cast<std::uint8_t>(GreenOf(colour));
+    data_[at + 2] = static_cast<std::uint8_t>(RedOf(colour));
     return true;
 }
 
@@ -184,7 +204,7 @@ Image Dib::Decode() const {
     Image img(w, h);
     if (img.Empty()) return img;
     auto colourOf = [&](std::uint32_t index) { return index < table_.size() ? table_[index] : kBlack; };
-    const std::uint8_t* base = data_.data();
+    const CheckedBytes data(data_);
     const std::size_t size = data_.size();
 
     if (compression_ == kBiRle8 || compression_ == kBiRle4) {
@@ -197,32 +217,34 @@ Image Dib::Decode() const {
             if (px >= 0 && px < w && row >= 0 && row < h)
                 img.At(static_cast<int>(px), static_cast<int>(h - 1 - row)) = colourOf(index);
         };
-        while (pos + 1 < size && row < h) {
-            std::uint8_t count = base[pos], value = base[pos + 1];
+        while (row < h) {
+            const auto count = data.U8(pos), value = data.U8(pos + 1);
+            if (!count || !value) break;
             pos += 2;
-            if (count > 0) {
-                for (int k = 0; k < count && x + k < w; ++k) {
-                    std::uint32_t idx = four ? ((k & 1) ? (value & 0x0F) : (value >> 4)) : value;
+            if (*count > 0) {
+                for (int k = 0; k < *count && x + k < w; ++k) {
+                    std::uint32_t idx = four ? ((k & 1) ? (*value & 0x0F) : (*value >> 4)) : *value;
                     put(x + k, idx);
                 }
-                x += count;
-            } else if (value == 0) {
+                x += *count;
+            } else if (*value == 0) {
                 x = 0;
                 ++row;
-            } else if (value == 1) {
+            } else if (*value == 1) {
                 break;
-            } else if (value == 2) {
-                if (pos + 1 >= size) break;
-                x += base[pos];
-                row += base[pos + 1];
+            } else if (*value == 2) {
+                const auto dx = data.U8(pos), dy = data.U8(pos + 1);
+                if (!dx || !dy) break;
+                x += *dx;
+                row += *dy;
                 pos += 2;
             } else {
-                std::size_t n = value;
+                std::size_t n = *value;
                 std::size_t bytes = four ? (n + 1) / 2 : n;
                 for (std::size_t k = 0; k < n && x + static_cast<std::int64_t>(k) < w; ++k) {
-                    std::size_t at = pos + (four ? k / 2 : k);
-                    if (at >= size) break;
-                    std::uint32_t idx = four ? ((k & 1) ? (base[at] & 0x0F) : (base[at] >> 4)) : base[at];
+                    const auto byte = data.U8(pos + (four ? k / 2 : k));
+                    if (!byte) break;
+                    std::uint32_t idx = four ? ((k & 1) ? (*byte & 0x0F) : (*byte >> 4)) : *byte;
                     put(x + static_cast<std::int64_t>(k), idx);
                 }
                 x += static_cast<std::int64_t>(n);
@@ -239,8 +261,10 @@ Image Dib::Decode() const {
         std::uint64_t start = bitsOffset_ + stride * static_cast<std::uint64_t>(r);
         if (start >= size) break;
         // A row cut short by the end of the data decodes as far as it goes.
-        std::uint64_t avail = std::min<std::uint64_t>(stride, size - start);
-        const std::uint8_t* row = base + start;
+        const std::uint64_t avail = std::min<std::uint64_t>(stride, size - start);
+        const auto rowBytes = data.Slice(start, avail);
+        if (!rowBytes) break;
+        const std::span<const std::uint8_t> row = *rowBytes;
         Pixel* out = &img.At(0, y);
         for (int x = 0; x < w; ++x) {
             std::uint64_t bitPos = static_cast<std::uint64_t>(x) * bitCount_;
@@ -301,7 +325,8 @@ int ReadBitmapFile(BitmapFileRequest& request, bool keepData) {
         ShowWarning("Can't read Bitmap file header");
         return 0;
     }
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M') {
+    const std::optional<std::uint32_t> offBits = BmpFileBitsOffset(fileHeader);
+    if (!offBits) {
         ShowWarning("Bad Bitmap file type");
         return 0;
     }
@@ -320,12 +345,8 @@ int ReadBitmapFile(BitmapFileRequest& request, bool keepData) {
         ShowWarning("Can't read Bitmap file from disk");
         return 0;
     }
-    std::uint32_t offBits = static_cast<std::uint32_t>(fileHeader[10]) | (fileHeader[11] << 8) |
-                            (fileHeader[12] << 16) | (static_cast<std::uint32_t>(fileHeader[13]) << 24);
-    std::optional<std::uint64_t> hint;
-    if (offBits >= 14) hint = offBits - 14;
     std::string error;
-    auto dib = Dib::FromPacked(std::move(rest), &error, hint);
+    auto dib = Dib::FromPacked(std::move(rest), &error, PackedBitsOffset(*offBits));
     if (!dib) {
         ShowWarning("Can't use Bitmap file: " + path + "\n\n" + error);
         return 0;
@@ -345,15 +366,13 @@ std::optional<Image> LoadBmpImage(const std::string& path, std::string* error) {
         if (error) *error = "can't open " + path;
         return std::nullopt;
     }
-    if (bytes->size() < 14 || (*bytes)[0] != 'B' || (*bytes)[1] != 'M') {
+    const std::optional<std::uint32_t> offBits = BmpFileBitsOffset(*bytes);
+    if (!offBits) {
         if (error) *error = "not a bitmap file: " + path;
         return std::nullopt;
     }
-    CheckedBytes b(*bytes);
-    std::uint32_t offBits = b.U32(10).value_or(0);
     std::vector<std::uint8_t> rest(bytes->begin() + 14, bytes->end());
-    auto dib = Dib::FromPacked(std::move(rest), error,
-                               offBits >= 14 ? std::optional<std::uint64_t>(offBits - 14) : std::nullopt);
+    auto dib = Dib::FromPacked(std::move(rest), error, PackedBitsOffset(*offBits));
     if (!dib) return std::nullopt;
     return dib->Decode();
 }

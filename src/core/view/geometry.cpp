@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/printf.h"
+
 namespace brindle {
 
 namespace {
@@ -17,12 +19,6 @@ int TruncToInt(double d) {
     if (d >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
     if (d <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
     return static_cast<int>(d);
-}
-
-std::string Format(const char* fmt, auto... args) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, fmt, args...);
-    return buf;
 }
 
 }  // namespace
@@ -63,23 +59,6 @@ std::optional<double> FitZoom(const Settings& settings, ViewSize client, int bit
     double ry = static_cast<double>(client.height) / bitmapHeight;
     double z = rx < ry ? rx : ry;
     return std::clamp(z, settings.ZoomMin(), std::max(settings.ZoomMin(), settings.ZoomMax()));
-}
-
-bool WindowCanBeShown(const ViewCommandState& state, SimMode mode) {
-    return state.hasBitmapPath || (mode != kModeFS98 && state.bitmapWidth != 0);
-}
-
-bool CanZoomIn(const ViewCommandState& state, const Settings& settings) {
-    return state.panelLoaded && WindowCanBeShown(state, settings.Mode()) && ZoomInWithinLimits(settings);
-}
-
-bool CanZoomOut(const ViewCommandState& state, const Settings& settings) {
-    return state.panelLoaded && WindowCanBeShown(state, settings.Mode()) && ZoomOutWithinLimits(settings);
-}
-
-bool CanFit(const ViewCommandState& state, SimMode mode) {
-    if (state.backgroundLoaded) return true;
-    return mode != kModeFS98 && state.bitmapWidth != 0 && state.panelLoaded;
 }
 
 void ViewGeometry::SetWindowMetrics(int bitmapWidth, int bitmapHeight, double scale) {
@@ -181,7 +160,7 @@ void DrawGridDot(Image& dst, int x, int y, GridDotShape shape, const PixelRect& 
 }
 
 std::string FormatGridSizeField(int gridSize) {
-    return Format("%4d", gridSize);
+    return Printf("%4d", gridSize);
 }
 
 namespace {
@@ -220,25 +199,25 @@ std::optional<std::string> GridSizeError(std::string_view text) {
     auto v = ParseWholeNumber(text);
     if (!v) return std::string("Please enter an integer.");
     if (*v < kGridSizeMin || *v > kGridSizeMax)
-        return Format("Please enter an integer between %d and %d.", kGridSizeMin, kGridSizeMax);
+        return Printf("Please enter an integer between %d and %d.", kGridSizeMin, kGridSizeMax);
     return std::nullopt;
 }
 
 std::string CursorXPaneText(int cursorX) {
-    return Format("X=%d", cursorX);
+    return Printf("X=%d", cursorX);
 }
 
 std::string CursorYPaneText(int cursorY) {
-    return Format("Y=%d", cursorY);
+    return Printf("Y=%d", cursorY);
 }
 
 std::string ZoomPaneText(double zoom) {
-    return Format("%6.2f", zoom);
+    return Printf("%6.2f", zoom);
 }
 
 std::string WindowPaneText(bool panelLoaded, bool fixedWindow, int fixedNumber, int windowIndex) {
     if (!panelLoaded) return {};
-    return fixedWindow ? Format("Fixed Window%02d", fixedNumber) : Format("Window%02d", windowIndex);
+    return fixedWindow ? Printf("Fixed Window%02d", fixedNumber) : Printf("Window%02d", windowIndex);
 }
 
 std::string ModifiedPaneText(bool modified) {
@@ -260,10 +239,10 @@ std::string ModePaneText(SimMode mode) {
 }
 
 std::string GaugePaneText(const GaugePaneState& s) {
-    if (s.moving) return Format("Gauge Origin, X=%d, Y=%d", TruncToInt(s.originX), TruncToInt(s.originY));
+    if (s.moving) return Printf("Gauge Origin, X=%d, Y=%d", TruncToInt(s.originX), TruncToInt(s.originY));
     if (s.resizing)
-        return Format("Gauge Size, Width=%d, Height=%d", TruncToInt(s.sizeWidth), TruncToInt(s.sizeHeight));
-    if (s.selectedCount == 1) return Format("(%d) ", s.selectedIndex) + s.selectedName;
+        return Printf("Gauge Size, Width=%d, Height=%d", TruncToInt(s.sizeWidth), TruncToInt(s.sizeHeight));
+    if (s.selectedCount == 1) return Printf("(%d) ", s.selectedIndex) + s.selectedName;
     return {};
 }
 

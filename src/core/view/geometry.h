@@ -50,20 +50,6 @@ bool ZoomOutWithinLimits(const Settings& settings);
 // settings' limits. nullopt when the bitmap or the client area has no size.
 std::optional<double> FitZoom(const Settings& settings, ViewSize client, int bitmapWidth, int bitmapHeight);
 
-// What the zoom and fit commands look at.
-struct ViewCommandState {
-    bool panelLoaded = false;       // a panel file is open and its Panel loaded
-    bool hasBitmapPath = false;     // the shown window has a background bitmap name
-    bool backgroundLoaded = false;  // its background bitmap is loaded
-    int bitmapWidth = 0;            // the view's bitmap width (the size_mm fallback outside FS98)
-};
-
-// The window can be shown: it has a bitmap path, or it is drawn at its size_mm outside FS98.
-bool WindowCanBeShown(const ViewCommandState& state, SimMode mode);
-bool CanZoomIn(const ViewCommandState& state, const Settings& settings);
-bool CanZoomOut(const ViewCommandState& state, const Settings& settings);
-bool CanFit(const ViewCommandState& state, SimMode mode);
-
 // The view's scroll state and the zoom commands. Zoom itself lives in the settings; the view state
 // holds the shown window's size and scale, the client size, the scroll sizes last applied and the
 // scroll position. Positions are kept inside the scroll range as a scroll bar keeps them.

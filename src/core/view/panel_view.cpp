@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "gauges/gauge_loader.h"
+#include "platform/printf.h"
 #include "view/bitmap.h"
 
 namespace brindle {
@@ -21,15 +22,6 @@ PixelRect Offset(const PixelRect& r, int dx, int dy) {
 
 Pixel PixelOf(ColorEntry c) {
     return MakePixel(c.red(), c.green(), c.blue());
-}
-
-std::string Printf(const char* fmt, auto... args) {
-    int n = std::snprintf(nullptr, 0, fmt, args...);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), fmt, args...);
-    out.resize(static_cast<size_t>(n));
-    return out;
 }
 
 int TruncCoord(double d) {
@@ -304,10 +296,6 @@ std::optional<PixelRect> PanelView::ElementRect(int gauge, int slot) {
     return brindle::ElementRect(window_.gauges[static_cast<size_t>(gauge)], slot, Placement());
 }
 
-StretchQuality PanelView::Quality() const {
-    return settings_->UseHalftoneBLT() ? StretchQuality::kHalftone : StretchQuality::kColorOnColor;
-}
-
 const Image* PanelView::BackgroundImage() {
     if (!window_.data) return nullptr;
     if (!background_) background_ = window_.data->Decode();
@@ -375,7 +363,7 @@ void PanelView::PaintBackground(Image& out, ViewPoint origin, const PixelRect& c
         return;
     }
     if (size.width <= 0 || size.height <= 0) return;
-    const StretchQuality quality = Quality();
+    const StretchQuality quality = StretchQualityFrom(*settings_);
     if (size.width == bg->Width() && size.height == bg->Height()) {
         BlitScaled(out, target.left, target.top, *bg, false, ic);
         return;
@@ -420,7 +408,8 @@ void PanelView::PaintGauge(int index, Image& out, ViewPoint origin, const PixelR
             const bool transparent = (s.typeFlag & kElementSprite) || (transparentGauges && s.transparent);
             // The transparent blit picks the nearest pixel whatever the stretch mode, so black stays
             // exactly black.
-            const StretchQuality q = transparent ? StretchQuality::kColorOnColor : Quality();
+            const StretchQuality q =
+                transparent ? StretchQuality::kColorOnColor : StretchQualityFrom(*settings_);
             const PixelRect target = Offset(*rect, -origin.x, -origin.y);
             if (const ScaledBitmap* scaled =
                     elements_.Get(s.bitmap, rect->Width(), rect->Height(), q, transparent)) {
@@ -612,15 +601,6 @@ bool PanelView::SetSkyColor(Pixel colour) {
     scaledBackground_ = Image();
     InvalidateAll();
     return true;
-}
-
-ViewCommandState PanelView::CommandState(bool panelLoaded) const {
-    ViewCommandState s;
-    s.panelLoaded = panelLoaded && shown_.has_value();
-    s.hasBitmapPath = !window_.bitmapPath.empty();
-    s.backgroundLoaded = window_.data.has_value();
-    s.bitmapWidth = window_.bitmapWidth;
-    return s;
 }
 
 bool PanelView::ZoomIn() {

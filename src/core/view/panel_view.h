@@ -156,8 +156,6 @@ class PanelView {
     Pixel SkyColor() const;
     bool SetSkyColor(Pixel colour);
 
-    // State for the zoom and fit commands.
-    ViewCommandState CommandState(bool panelLoaded) const;
     bool BackgroundLoaded() const { return window_.data.has_value(); }
 
     // Zoom commands through the geometry, repainting everything.
@@ -180,7 +178,6 @@ class PanelView {
     void PaintGauge(int index, Image& out, ViewPoint origin, const PixelRect& clip, const PlacementParams& p,
                     const std::vector<int>& markers);
     void PaintGrid(Image& out, ViewPoint origin, const PixelRect& clip);
-    StretchQuality Quality() const;
 
     Settings* settings_;
     ViewGeometry geometry_;

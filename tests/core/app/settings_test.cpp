@@ -228,22 +228,7 @@ TEST(Settings, PathExtensionReplacesPreviousOne) {
     EXPECT_EQ(sys.env["PATH"].rfind("/usr/bin", 0), 0u);
 }
 
-TEST(PathUtilities, FileNameAndDirectoryParts) {
-    struct Case {
-        std::string path;
-        std::optional<std::string> file, dir;
-    };
-    const Case cases[] = {
-        {"", std::nullopt, std::nullopt},
-        {"panel.cfg", std::nullopt, std::nullopt},
-        {"C:\\fs\\panel\\panel.cfg", "panel.cfg", "C:\\fs\\panel"},
-        {"C:\\fs\\panel\\", "", "C:\\fs"},
-        {"/home/u/panel.cfg", "panel.cfg", "/home/u"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FileNamePart(c.path), c.file) << c.path;
-        EXPECT_EQ(DirectoryPart(c.path), c.dir) << c.path;
-    }
+TEST(PathUtilities, CurrentFileForDisplayAndItsFolder) {
     Settings s;
     s.SetCurrentFile("c:\\fs\\panel.cfg");
     EXPECT_EQ(s.CurrentFileForDisplay(), "C:\\fs\\panel.cfg");

@@ -42,10 +42,6 @@ struct FakeView : ViewSync {
     void Redraw() override { calls.push_back("redraw"); }
     void Fit() override { calls.push_back("fit"); }
     void ClearSelection() override { calls.push_back("deselect"); }
-    bool RestoreUndo() override {
-        calls.push_back("undo");
-        return undoAvailable;
-    }
     bool Called(const std::string& c) const {
         return std::find(calls.begin(), calls.end(), c) != calls.end();
     }
@@ -462,14 +458,6 @@ TEST_F(Document, RereadAfterPreferencesAndCloseAfterModeChange) {
     }
 }
 
-TEST_F(Document, Undo) {
-    ASSERT_TRUE(doc_.OpenAtWindow(panelPath_, 0));
-    view_.calls.clear();
-    doc_.Undo();
-    EXPECT_TRUE(doc_.Modified());
-    EXPECT_EQ(view_.calls, (std::vector<std::string>{"undo", "deselect", "redraw"}));
-}
-
 TEST_F(Document, StartUpReload) {
     settings_.SetReload(1);
     settings_.SetLastFileRead(panelPath_);
@@ -578,7 +566,6 @@ TEST(PanelViewSyncTest, DrivesTheEngineView) {
     sync.StorePanelWindow(target);
     ASSERT_EQ(target.gaugeCount, 1);
     EXPECT_EQ(target.gauges[0].name, "Cessna!Airspeed");
-    EXPECT_FALSE(sync.RestoreUndo());  // no editing controller
     sync.ClearView();
     EXPECT_EQ(view.Shown(), nullptr);
 }

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 using namespace brindle;
 namespace fs = std::filesystem;
@@ -54,4 +56,22 @@ TEST(WriteFileAtomically, ReplacesWholeFileOrLeavesOldOne) {
     for (auto& e : fs::directory_iterator(root)) (void)e, ++count;
     EXPECT_EQ(count, 1);
     fs::remove_all(root);
+}
+
+TEST(PathUtilities, FileNameAndDirectoryParts) {
+    struct Case {
+        std::string path;
+        std::optional<std::string> file, dir;
+    };
+    const Case cases[] = {
+        {"", std::nullopt, std::nullopt},
+        {"panel.cfg", std::nullopt, std::nullopt},
+        {"C:\\fs\\panel\\panel.cfg", "panel.cfg", "C:\\fs\\panel"},
+        {"C:\\fs\\panel\\", "", "C:\\fs"},
+        {"/home/u/panel.cfg", "panel.cfg", "/home/u"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileNamePart(c.path), c.file) << c.path;
+        EXPECT_EQ(DirectoryPart(c.path), c.dir) << c.path;
+    }
 }

@@ -59,9 +59,7 @@ TEST_F(GeometryTest, ZoomOutClampsToTheMinimumAndIsThenUnavailable) {
     geo.ZoomOut();  // the mouse form (Space + Alt + click) does not look at the availability
     EXPECT_DOUBLE_EQ(settings.Zoom(), 0.2);
     EXPECT_FALSE(ZoomOutWithinLimits(settings));
-    ViewCommandState state{.panelLoaded = true, .hasBitmapPath = true};
-    EXPECT_FALSE(CanZoomOut(state, settings));
-    EXPECT_TRUE(CanZoomIn(state, settings));
+    EXPECT_TRUE(ZoomInWithinLimits(settings));
 }
 
 TEST_F(GeometryTest, ZoomInMovesTheScrollByHalfTheGrowthOfTheOldContent) {
@@ -120,24 +118,6 @@ TEST_F(GeometryTest, ASizeChangeScrollsHomeOnlyWhenTheUnzoomedBitmapFits) {
     EXPECT_EQ(geo.ScrollPosition(), (ViewPoint{100, 100}));
     geo.OnSize({301, 201});
     EXPECT_EQ(geo.ScrollPosition(), (ViewPoint{0, 0}));
-}
-
-TEST(ViewCommands, AvailabilityOfZoomAndFit) {
-    Settings s;
-    s.SetMode(kModeFS98);
-    ViewCommandState noPath{.panelLoaded = true, .bitmapWidth = 640};
-    EXPECT_FALSE(CanZoomIn(noPath, s));  // FS98 draws nothing without a bitmap
-    EXPECT_FALSE(CanFit(noPath, kModeFS98));
-    ViewCommandState loaded{.panelLoaded = true, .hasBitmapPath = true, .backgroundLoaded = true};
-    EXPECT_TRUE(CanZoomIn(loaded, s));
-    EXPECT_TRUE(CanFit(loaded, kModeFS98));
-    s.SetMode(kModeCFS2);
-    EXPECT_TRUE(CanZoomIn(noPath, s));
-    EXPECT_TRUE(CanFit(noPath, kModeCFS2));
-    ViewCommandState noPanel{.bitmapWidth = 640};
-    EXPECT_FALSE(CanZoomOut(noPanel, s));
-    EXPECT_FALSE(CanFit(noPanel, kModeCFS2));
-    EXPECT_FALSE(CanFit(ViewCommandState{.panelLoaded = true}, kModeCFS2));
 }
 
 TEST(ViewGrid, DotShapeFollowsTheDensity) {
