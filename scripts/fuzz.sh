@@ -2,7 +2,8 @@
 # fuzz.sh SECONDS [TARGET...]: builds the libFuzzer targets with clang (the libraries instrumented for
 # coverage too) and runs each for SECONDS, seeded from fuzz/seeds/<target>, the folders listed in
 # fuzz/<target>.dirs and what earlier runs found (build-fuzz/corpus-<target>). Without TARGETs every
-# target runs. FUZZ_JOBS=N runs N targets at a time (default 1). A line per target tells the executions,
+# target runs. FUZZ_JOBS=N runs N targets at a time (default 1); FUZZ_TIMEOUT=S is the time one input may
+# take (default 10 s; more on a machine whose cores are shared). A line per target tells the executions,
 # the coverage reached and the corpus size; a crash leaves its input in build-fuzz/artifacts/ and fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +27,7 @@ run_one() {
     while read -r d; do [ -n "$d" ] && [ -d "$d" ] && seeds+=("$d"); done < "fuzz/$name.dirs"
   fi
   local status=0 started=$SECONDS
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
   local last execs
   last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
