@@ -8,7 +8,7 @@
 #include "lib/bitmap_file.h"
 #include "lib/file_io.h"
 #include "lib/module.h"
-#include "support.h"
+#include "../support.h"
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
