@@ -3,14 +3,15 @@
 # coverage too) and runs each for SECONDS, seeded from fuzz/seeds/<target>, the folders listed in
 # fuzz/<target>.dirs and what earlier runs found (build-fuzz/corpus-<target>). Without TARGETs every
 # target runs. FUZZ_JOBS=N runs N targets at a time (default 1); FUZZ_TIMEOUT=S is the time one input may
-# take (default 10 s; more on a machine whose cores are shared). A line per target tells the executions,
-# the coverage reached and the corpus size; a crash leaves its input in build-fuzz/artifacts/ and fails.
+# take (default 10 s; more on a machine whose cores are shared); FUZZ_BUILD=0 runs the targets as built.
+# A line per target tells the executions, the coverage reached and the corpus size; a crash leaves its
+# input in build-fuzz/artifacts/ and fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 ls fuzz/fuzz_*.cpp >/dev/null 2>&1 || { echo "no fuzz targets"; exit 0; }
-CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_FUZZ=ON \
+[ "${FUZZ_BUILD:-1}" = 0 ] || CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_FUZZ=ON \
   -DBRINDLE_SANITIZE=ON -DBRINDLE_GUI=OFF -DBRINDLE_TESTS=OFF -DBRINDLE_BENCH=OFF -DBRINDLE_SAMPLES=OFF
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
