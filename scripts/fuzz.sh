@@ -31,12 +31,12 @@ run_one() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
   local last execs
-  last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
-  execs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}' || true)
+  last=$(grep -aE '^#[0-9]+' "$log" | tail -1 || true)
+  execs=$(grep -aE '^stat::number_of_executed_units' "$log" | awk '{print $2}' || true)
   echo "$name: ${execs:-?} executions in $((SECONDS - started))s; $(echo "$last" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+' || echo 'no stats')"
   if [ $status -ne 0 ]; then
     echo "$name FAILED (status $status):"
-    grep -E 'ERROR|SUMMARY|artifact|deadly|Test unit written' "$log" | head -20
+    grep -aE 'ERROR|SUMMARY|artifact|deadly|Test unit written' "$log" | head -20
     return 1
   fi
 }
