@@ -32,7 +32,7 @@ run_one() {
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
   local last execs
   last=$(grep -aE '^#[0-9]+' "$log" | tail -1 || true)
-  execs=$(grep -aE '^stat::number_of_executed_units' "$log" | awk '{print $2}' || true)
+  execs=$(grep -aE '^stat::number_of_executed_units' "$log" | tail -1 | awk '{print $2}' || true)
   echo "$name: ${execs:-?} executions in $((SECONDS - started))s; $(echo "$last" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+' || echo 'no stats')"
   if [ $status -ne 0 ]; then
     echo "$name FAILED (status $status):"
