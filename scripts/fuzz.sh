@@ -2,14 +2,16 @@
 # fuzz.sh SECONDS [TARGET...]: builds the libFuzzer targets with clang (the libraries instrumented for
 # coverage too) and runs each for SECONDS, seeded from fuzz/seeds/<target>, the folders listed in
 # fuzz/<target>.dirs and what earlier runs found (build-fuzz/corpus-<target>). Without TARGETs every
-# target runs. FUZZ_JOBS=N runs N targets at a time (default 1). A line per target tells the executions,
-# the coverage reached and the corpus size; a crash leaves its input in build-fuzz/artifacts/ and fails.
+# target runs. FUZZ_JOBS=N runs N targets at a time (default 1); FUZZ_TIMEOUT=S is the time one input may
+# take (default 10 s; more on a machine whose cores are shared); FUZZ_BUILD=0 runs the targets as built.
+# A line per target tells the executions, the coverage reached and the corpus size; a crash leaves its
+# input in build-fuzz/artifacts/ and fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 ls fuzz/fuzz_*.cpp >/dev/null 2>&1 || { echo "no fuzz targets"; exit 0; }
-CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_FUZZ=ON \
+[ "${FUZZ_BUILD:-1}" = 0 ] || CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_FUZZ=ON \
   -DBRINDLE_SANITIZE=ON -DBRINDLE_GUI=OFF -DBRINDLE_TESTS=OFF -DBRINDLE_BENCH=OFF -DBRINDLE_SAMPLES=OFF
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -26,15 +28,15 @@ run_one() {
     while read -r d; do [ -n "$d" ] && [ -d "$d" ] && seeds+=("$d"); done < "fuzz/$name.dirs"
   fi
   local status=0 started=$SECONDS
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
   local last execs
-  last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
-  execs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}' || true)
+  last=$(grep -aE '^#[0-9]+' "$log" | tail -1 || true)
+  execs=$(grep -aE '^stat::number_of_executed_units' "$log" | tail -1 | awk '{print $2}' || true)
   echo "$name: ${execs:-?} executions in $((SECONDS - started))s; $(echo "$last" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+' || echo 'no stats')"
   if [ $status -ne 0 ]; then
     echo "$name FAILED (status $status):"
-    grep -E 'ERROR|SUMMARY|artifact|deadly|Test unit written' "$log" | head -20
+    grep -aE 'ERROR|SUMMARY|artifact|deadly|Test unit written' "$log" | head -20
     return 1
   fi
 }

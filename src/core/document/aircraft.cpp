@@ -344,12 +344,16 @@ std::optional<std::string> AircraftCfgWithNewEntry(const std::string& text, cons
     // Rebuild the template line by line, putting the new values in.
     std::string entry;
     bool titleDone = false, panelDone = false;
+    size_t afterHeader = 0;
+    std::string headerLineEnd = lineEnd;
     for (size_t i = firstLine; i < endLine; ++i) {
         const Line& l = lines[i];
         std::string own = text.substr(l.end, l.next - l.end);
         if (own.empty()) own = lineEnd;
         if (i == firstLine) {
             entry += "[fltsim.#]" + own;
+            afterHeader = entry.size();
+            headerLineEnd = own;
             continue;
         }
         std::optional<KeyLine> kv = ParseKeyLine(text, l);
@@ -371,9 +375,9 @@ std::optional<std::string> AircraftCfgWithNewEntry(const std::string& text, cons
         return std::nullopt;
     }
     if (!panelDone) {
-        // An entry without a panel line uses the default panel: the new one needs its own line.
-        size_t afterHeader = entry.find(lineEnd) + lineEnd.size();
-        entry.insert(afterHeader, "panel=" + name + lineEnd);
+        // An entry without a panel line uses the default panel: the new one needs its own line, right
+        // after the header and ended like it (a file may mix line ends).
+        entry.insert(afterHeader, "panel=" + name + headerLineEnd);
     }
 
     int n = 1;

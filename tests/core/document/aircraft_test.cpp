@@ -130,6 +130,11 @@ TEST(AircraftFiles, NewEntryKeepsTheLayoutOfItsTemplate) {
     out = AircraftCfgWithNewEntry("[fltsim.0]\ntitle=A\n[fltsim.2]\ntitle=C\n", "n", "N");
     ASSERT_TRUE(out);
     EXPECT_EQ(*out, "[fltsim.0]\ntitle=A\n[fltsim.1]\npanel=n\ntitle=N\n[fltsim.2]\ntitle=C\n");
+    // Mixed line ends (found by fuzzing: the panel line was once put inside the header, and the missing
+    // header ended the run): the panel line follows the header, ended like it.
+    out = AircraftCfgWithNewEntry("[general]\r\n\r\n[FLTSIM.0]\ntitle=A\nsim=a\n", "n", "N");
+    ASSERT_TRUE(out);
+    EXPECT_EQ(*out, "[general]\r\n\r\n[FLTSIM.0]\ntitle=A\nsim=a\n[fltsim.1]\npanel=n\ntitle=N\nsim=a\n");
 }
 
 TEST(AircraftFiles, NewEntryErrors) {
