@@ -317,10 +317,13 @@ void PanelDocument::AfterPreferences(bool rereadNeeded, bool changed) {
     }
 }
 
-void PanelDocument::AfterModeDialog(bool modeChanged) {
-    if (!modeChanged) return;
-    Close();
-    view_.ClearSelection();
+void PanelDocument::AfterModeDialog(bool modeChanged, SystemAccess* system) {
+    if (modeChanged) {
+        // The panel belongs to the other simulator (the question to save a changed one comes first).
+        Close();
+        view_.ClearSelection();
+    }
+    if (system) settings_.ExtendPathWithModules(*system);
 }
 
 std::string PanelDocument::TemporaryFolder() const {

@@ -145,9 +145,10 @@ class PanelDocument {
     // After the Preferences dialog: `rereadNeeded` when a changed setting needs the file read again,
     // `changed` when anything changed.
     void AfterPreferences(bool rereadNeeded, bool changed);
-    // After the mode dialog: a changed simulator mode closes the document. (The shell saves the
-    // settings in any case.)
-    void AfterModeDialog(bool modeChanged);
+    // After the mode dialog, whatever its result: a changed simulator mode closes the document, and
+    // with `system` the PATH extension is rebuilt for the current mode's folder. (The shell saves
+    // the settings in any case.)
+    void AfterModeDialog(bool modeChanged, SystemAccess* system = nullptr);
     // "Open config file in Notepad": the round trip through the text editor.
     void EditInTextEditor();
     // Window Properties ended with OK: the IDENT rules, the modified mark, a new background loaded.
