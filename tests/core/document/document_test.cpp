@@ -503,6 +503,9 @@ TEST_F(Document, OpenDirectFindsTheAircraftTitle) {
     EXPECT_FALSE(doc_.OpenDirect());
     EXPECT_EQ(dui_.openFolder, sim_.path("Aircraft/C182/Panel"));
     EXPECT_EQ(settings_.LastTitle(), "");
+    // A file named on the command line, dropped or from the recent files finds its title too.
+    ASSERT_TRUE(doc_.OpenNamed(panelPath_));
+    EXPECT_EQ(settings_.LastTitle(), "C172N Skyhawk II");
 }
 
 TEST_F(Document, OpenByAircraft) {
