@@ -121,6 +121,7 @@ void WindowPropertiesDialogState::ClickVisible(bool checked) {
 bool WindowPropertiesDialogState::Ok() {
     if (!window_) return true;
     PanelWindow& w = *window_;
+    sizeRefused_ = false;
     // 1, 2: the sizes; a refused size is reported and the dialog still closes.
     const struct {
         const std::string* text;
@@ -137,6 +138,7 @@ bool WindowPropertiesDialogState::Ok() {
         if (v && std::to_string(*v) == *s.opened) continue;
         if (!v || *v < 1 || *v > s.max) {
             ShowWarning(s.message);
+            sizeRefused_ = true;
             continue;
         }
         if (s.isX) {

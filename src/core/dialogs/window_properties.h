@@ -59,6 +59,8 @@ class WindowPropertiesDialogState {
 
     // OK: true when the dialog closes (only the colour message keeps it open).
     bool Ok();
+    // The last OK refused a size (its message was shown; the dialog closed all the same).
+    bool SizeRefused() const { return sizeRefused_; }
     // Cancel: the window and the panel's comments as they were when the dialog opened.
     void Cancel();
 
@@ -85,6 +87,7 @@ class WindowPropertiesDialogState {
     bool lastVisible_ = false;
     bool modified_ = false;
     bool bitmapChanged_ = false;
+    bool sizeRefused_ = false;
     std::optional<std::string> caption_;
 };
 
