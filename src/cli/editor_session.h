@@ -54,6 +54,7 @@ class EditorSession {
     PanelView& View() { return view_; }
     EditingController& Editing() { return editing_; }
     PanelDocument& Document() { return document_; }
+    ViewSync& Sync() { return sync_; }
 
   private:
     class HeadlessUi : public DocumentUi {

@@ -164,7 +164,8 @@ const CommandSpec kCommands[] = {
      [](const CommandContext& c) { return On(c.panelLoaded && c.backgroundLoaded && c.skyColorTestable); }},
     {Cmd::SetDefaultPosition, "Set Default Position...", "", "view-restore", "Set Default Position", K::Plain,
      [](const CommandContext& c) { return On(c.panelLoaded && !c.currentIsVcockpit); }},
-    {Cmd::WindowProperties, "Properties...", "", nullptr, "Window Properties", K::Plain, PanelLoaded},
+    {Cmd::WindowProperties, "Properties...", "", nullptr, "Window Properties", K::Plain, PanelLoaded,
+     "Window Properties..."},
     {Cmd::FixedWindows, "Fixed Windows", "", "view-dual", "Fixed Windows", K::Plain, PanelLoaded},
     {Cmd::SelectWindow, "Select a Window", "", "window-new", "Select a Window", K::Plain, PanelLoaded},
     {Cmd::EditInNotepad, "Open config file in Notepad", "", "accessories-text-editor", "Open config file in Notepad", K::Plain, PanelLoaded},
@@ -287,8 +288,10 @@ const std::vector<ToolLayout>& ToolBarLayout() {
 
 const std::vector<Cmd>& ContextMenuLayout(int menu) {
     using C = Cmd;
-    static const std::vector<Cmd> none = {C::Cut, C::Copy,   C::Paste,   C::Delete, S,
-                                          C::Fit, C::ZoomIn, C::ZoomOut, C::Redraw};
+    // The shown window's properties are a right click away when no gauge is selected.
+    static const std::vector<Cmd> none = {C::Cut,    C::Copy, C::Paste,           C::Delete,
+                                          S,         C::Fit,  C::ZoomIn,          C::ZoomOut,
+                                          C::Redraw, S,       C::WindowProperties};
     static const std::vector<Cmd> one = {C::Cut,
                                          C::Copy,
                                          C::Paste,

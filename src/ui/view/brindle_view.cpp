@@ -318,16 +318,7 @@ BRINDLE_COMMAND_HANDLER(Cmd::TestSkyColor, [](CBrindleView& v) {
 
 // The panel's windows.
 BRINDLE_COMMAND_HANDLER(Cmd::SelectWindow, [](CBrindleView& v) { v.SelectWindowDropDown(); });
-BRINDLE_COMMAND_HANDLER(Cmd::AddNewWindow, [](CBrindleView& v) {
-    CBrindleDoc* doc = v.Doc();
-    brindle::Panel* panel = doc->GetPanel();
-    brindle::Settings& s = doc->settings();
-    int index = brindle::AddNewWindow(*panel, s, doc->Sync(), [&]() {
-        return std::optional<brindle::NewWindowFields>(brindle::DefaultNewWindowFields(*panel, s.Mode()));
-    });
-    if (index >= 0) doc->Modify(true);
-    doc->Changed();
-});
+// Add New Window is registered beside its dialog (ui/dialogs/new_window_dialog.cpp).
 BRINDLE_COMMAND_HANDLER(Cmd::DeleteCurrentWindow, [](CBrindleView& v) {
     CBrindleDoc* doc = v.Doc();
     if (brindle::DeleteCurrentWindow(*doc->GetPanel(), doc->settings(), doc->Sync())) doc->Modify(true);

@@ -106,7 +106,9 @@ TEST(CommandTable, ContextMenusReadAsTheUserKnowsThem) {
         std::vector<std::string> texts;  // "-" a separator
     };
     const Case cases[] = {
-        {kMenuNoGauge, {"Cut", "Copy", "Paste", "Delete", "-", "Fit", "Zoom In", "Zoom Out", "Redraw"}},
+        {kMenuNoGauge,
+         {"Cut", "Copy", "Paste", "Delete", "-", "Fit", "Zoom In", "Zoom Out", "Redraw", "-",
+          "Window Properties..."}},
         {kMenuOneGauge,
          {"Cut", "Copy", "Paste", "Delete", "-", "Set Gauge Aspect Ratio to 1.0", "Snap To Grid", "-",
           "Move Up", "Move to Front", "Move Down", "Move to Back", "-", "Hide this Gauge's Bitmaps",

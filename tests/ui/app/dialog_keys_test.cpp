@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "panel/panel.h"
 #include "platform/messages.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/dialog_show.h"
 #include "ui/app/message_box.h"
+#include "ui/dialogs/new_window_dialog.h"
+#include "ui/dialogs/window_properties_dialog.h"
 #include "ui/document/open_window_dialog.h"
 #include "ui/view/grid_dialog.h"
 
@@ -38,7 +41,24 @@ TEST(DialogKeys, EnterAcceptsEscapeCancelsAndEachOpensCentredOnTheMainWindow) {
     auto grid = [](wxWindow* p) { return new CGridDlg(p, 10); };
     auto about = [](wxWindow* p) { return new CAboutDlg(p); };
     auto box = [](wxWindow* p) { return new CMessageBox(p, "Careful", brindle::BoxKind::Warning, false); };
+    brindle::Settings settings;
+    settings.SetCurrentFile(panelPath);
+    auto newWindow = [&](wxWindow* p) {
+        auto* d = new CNewWindowDlg(p, panel, settings);
+        d->State().SetUseBitmap(false);  // a colour passes the checks as it opens
+        d->ShowFields();
+        return d;
+    };
+    std::optional<brindle::WindowPropertiesDialogState> props;
+    auto windowProps = [&](wxWindow* p) {
+        props.emplace(panel, 0, settings);
+        return new CWindowPropertiesDlg(p, *props, "");
+    };
     const Case cases[] = {
+        {"New Window", newWindow, WXK_RETURN, wxID_OK},
+        {"New Window", newWindow, WXK_ESCAPE, wxID_CANCEL},
+        {"Window Properties", windowProps, WXK_RETURN, wxID_OK},
+        {"Window Properties", windowProps, WXK_ESCAPE, wxID_CANCEL},
         {"Open Window", openWindow, WXK_RETURN, wxID_OK},
         {"Open Window", openWindow, WXK_ESCAPE, wxID_OK},
         {"Grid", grid, WXK_RETURN, wxID_OK},

@@ -21,6 +21,7 @@
 #include "ui/app/command_handlers.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/startup.h"
+#include "ui/dialogs/new_window_dialog.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 #include "ui/view/panel_canvas.h"
@@ -198,7 +199,16 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
     EXPECT_FALSE(view->StatusOf(int(Cmd::GaugeProperties)).enabled);
 
     // Adding a window shows it and lists it; deleting it (after the question) goes back to window 0.
-    EXPECT_TRUE(view->RunCommand(int(Cmd::AddNewWindow)));
+    {
+        // The New Window dialog, answered with a background colour and Enter.
+        NextDialogKey enter(WXK_RETURN, [](wxDialog& d) {
+            if (auto* dlg = dynamic_cast<CNewWindowDlg*>(&d)) {
+                dlg->State().SetUseBitmap(false);
+                dlg->ShowFields();
+            }
+        });
+        EXPECT_TRUE(view->RunCommand(int(Cmd::AddNewWindow)));
+    }
     EXPECT_EQ(w_.doc->View().Shown()->index, 2);
     EXPECT_TRUE(w_.doc->IsModified());
     std::unique_ptr<wxMenu> three(view->BuildWindowMenu());
