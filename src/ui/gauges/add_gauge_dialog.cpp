@@ -13,9 +13,11 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/time.h>
 #include <wx/tooltip.h>
 
 #include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/help.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
@@ -166,7 +168,7 @@ CAddGaugeDlg::CAddGaugeDlg(wxWindow* parent, const brindle::Settings& settings)
         e.Skip();
     });
     files_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent& e) {
-        if (!syncing_ && e.GetSelection() != logic_.SelectedEntry()) ChooseFile(e.GetSelection());
+        if (!syncing_) FileActivated(e.GetSelection());
     });
     gauges_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& e) {
         if (!syncing_) ChooseGauge(e.GetSelection());
@@ -212,6 +214,7 @@ CAddGaugeDlg::CAddGaugeDlg(wxWindow* parent, const brindle::Settings& settings)
         e.Skip();
     });
 
+    edit_->MoveBeforeInTabOrder(files_);
     logic_.Open();
     Sync();
     edit_->SetFocus();
@@ -261,15 +264,40 @@ void CAddGaugeDlg::Sync() {
     syncing_ = false;
 }
 
+bool CAddGaugeDlg::IsFolder(int index) const {
+    const auto& entries = logic_.Entries();
+    if (index < 0 || index >= static_cast<int>(entries.size())) return false;
+    const std::string& e = entries[static_cast<std::size_t>(index)];
+    return e == ".." || e.front() == '[';
+}
+
+namespace {
+bool WithinDoubleClick(long long since) {
+    return wxGetLocalTimeMillis().GetValue() - since < 500;
+}
+}  // namespace
+
 void CAddGaugeDlg::FileSelected(int index) {
     const bool clicked = clicked_;
     clicked_ = false;
-    const auto& entries = logic_.Entries();
-    const bool folder = index >= 0 && index < static_cast<int>(entries.size()) &&
-                        (entries[static_cast<std::size_t>(index)] == ".." ||
-                         entries[static_cast<std::size_t>(index)].front() == '[');
-    if (folder && !clicked) return;
+    if (IsFolder(index)) {
+        if (!clicked || WithinDoubleClick(enteredAt_)) return;
+        enteredAt_ = wxGetLocalTimeMillis().GetValue();
+    }
     ChooseFile(index);
+}
+
+// Enter or a double click on an entry: a folder is entered, the chosen file's gauge accepted.
+void CAddGaugeDlg::FileActivated(int index) {
+    if (WithinDoubleClick(enteredAt_)) return;
+    if (IsFolder(index)) {
+        enteredAt_ = wxGetLocalTimeMillis().GetValue();
+        ChooseFile(index);
+    } else if (index == logic_.SelectedEntry() && !logic_.Reference().empty()) {
+        Accept();
+    } else {
+        ChooseFile(index);
+    }
 }
 
 void CAddGaugeDlg::ChooseFile(int index) {
@@ -325,7 +353,7 @@ void RunAddGauge(CBrindleView& view) {
     CBrindleDoc* doc = view.Doc();
     view.Apply(doc->Editing().AddGauge([&]() -> std::optional<std::string> {
         CAddGaugeDlg dlg(view.GetFrame(), doc->settings());
-        if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+        if (ShowDialog(dlg) != wxID_OK) return std::nullopt;
         return dlg.Reference();
     }));
     view.RefreshFrame();

@@ -48,7 +48,11 @@ class CAddGaugeDlg : public wxDialog {
     // A folder is entered by a click or by activating it (Enter, double click), never by the list
     // taking the focus or the arrow keys passing over it.
     bool clicked_ = false;
+    // When a folder was last entered: the rest of a double click on it must not act on the new list.
+    long long enteredAt_ = 0;
+    bool IsFolder(int index) const;
     void FileSelected(int index);
+    void FileActivated(int index);
     void OnPaintPreview(wxPaintEvent& event);
     brindle::ListingProgress Progress();
 

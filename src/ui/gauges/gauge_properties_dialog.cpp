@@ -12,6 +12,7 @@
 #include <wx/tooltip.h>
 
 #include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/help.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
@@ -295,7 +296,7 @@ BRINDLE_GAUGE_COMMAND_HANDLER(brindle::Cmd::GaugeProperties, [](CBrindleView& vi
     if (view.Canvas()) view.Canvas()->Update();
     CGaugePropertiesDlg dlg(
         view.GetFrame(), doc->View(), &doc->Editing(), [doc] { doc->Modify(true); }, gauge);
-    dlg.ShowModal();
+    ShowDialog(dlg);
     view.RefreshFrame();
 });
 

@@ -271,23 +271,25 @@ TEST_F(EditorWindow, DoubleClickRunsGaugePropertiesThroughTheCommandTable) {
         Mouse(wxEVT_LEFT_DCLICK, at, true);
         Mouse(wxEVT_LEFT_UP, at, false);
     };
-    doubleClick();
-    EXPECT_TRUE(Gauge(1).selected);
-    EXPECT_FALSE(w_.view->StatusOf(int(Cmd::GaugeProperties)).enabled);
-
+    // The dialog's own handler is put back at the end; a recording one stands in for it.
+    const GaugeCommandHandler dialog = *FindGaugeCommandHandler(Cmd::GaugeProperties);
     std::vector<int> opened;
     RegisterGaugeCommandHandler(Cmd::GaugeProperties, [&](CBrindleView&, int gauge) {
         EXPECT_TRUE(Gauge(gauge).focus);  // the cross marks it while its dialog is open
         opened.push_back(gauge);
     });
     doubleClick();
+    EXPECT_TRUE(Gauge(1).selected);
     EXPECT_EQ(opened, std::vector<int>{1});
     EXPECT_TRUE(w_.view->StatusOf(int(Cmd::GaugeProperties)).enabled);
     EXPECT_TRUE(w_.view->RunCommand(int(Cmd::GaugeProperties)));
     EXPECT_EQ(opened, (std::vector<int>{1, 1}));
+    // Without a handler the command is disabled and a double click opens nothing.
     RegisterGaugeCommandHandler(Cmd::GaugeProperties, nullptr);
     doubleClick();
     EXPECT_EQ(opened.size(), 2u);
+    EXPECT_FALSE(w_.view->StatusOf(int(Cmd::GaugeProperties)).enabled);
+    RegisterGaugeCommandHandler(Cmd::GaugeProperties, dialog);
 }
 
 // Every real panel of the corpus through the whole window: open it, show each window in the

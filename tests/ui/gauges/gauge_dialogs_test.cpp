@@ -8,15 +8,19 @@
 #include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 
+#include "../app/dialog_keys.h"
 #include "app/commands.h"
 #include "platform/messages.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/startup.h"
 #include "ui/document/brindle_doc.h"
@@ -30,25 +34,42 @@ using brindle::Cmd;
 
 namespace {
 
-// Runs `drive` on the modal dialog of type Dlg once its loop runs; a dialog the test left open is
-// cancelled so that a failed step never hangs the test.
+// Runs `drive` on the modal dialog of type Dlg once it is on screen (polled, so that it runs in
+// whichever loop the dialog runs). A dialog the test left open is cancelled, and one that never
+// appears fails the test, so that a failed step never hangs it.
 template <class Dlg>
-void WhenShown(std::function<void(Dlg&)> drive) {
-    wxTheApp->CallAfter([drive] {
+class WhenShown {
+  public:
+    explicit WhenShown(std::function<void(Dlg&)> drive) : drive_(std::move(drive)) {
+        poll_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Poll(); });
+        poll_.Start(50);
+    }
+    ~WhenShown() {
+        poll_.Stop();
+        EXPECT_TRUE(done_) << "no dialog shown";
+    }
+
+  private:
+    void Poll() {
+        if (done_) return;
         for (wxWindow* w : wxTopLevelWindows) {
             auto* d = dynamic_cast<Dlg*>(w);
             if (!d || !d->IsModal()) continue;
-            EXPECT_TRUE(d->GetParent() != nullptr);
-            drive(*d);
+            done_ = true;
+            poll_.Stop();
+            drive_(*d);
             if (d->IsModal()) {
                 ADD_FAILURE() << "the dialog was left open";
                 d->EndModal(wxID_CANCEL);
             }
             return;
         }
-        ADD_FAILURE() << "no dialog shown";
-    });
-}
+    }
+
+    std::function<void(Dlg&)> drive_;
+    wxTimer poll_;
+    bool done_ = false;
+};
 
 int IndexOf(wxListBox* list, const char* text) {
     const int i = list->FindString(text, true);
@@ -127,7 +148,7 @@ class GaugeDialogs : public ::testing::Test {
 TEST_F(GaugeDialogs, AddGaugeBrowsesFiltersPreviewsAndTheGaugeIsSaved) {
     ASSERT_EQ(Gauges().size(), 9u);
     bool driven = false;
-    WhenShown<CAddGaugeDlg>([&](CAddGaugeDlg& d) {
+    WhenShown<CAddGaugeDlg> add([&](CAddGaugeDlg& d) {
         driven = true;
         EXPECT_EQ(d.GetTitle(), "Brindle - Add a new Gauge");
         d.ChooseFamily(4);  // CFS2
@@ -167,7 +188,7 @@ TEST_F(GaugeDialogs, AddGaugeBrowsesFiltersPreviewsAndTheGaugeIsSaved) {
     EXPECT_NE(SavedText().find("gauge09=Demo_Cessna!Attitude,"), std::string::npos);
 
     // Cancel (Escape) adds nothing; the tool bar's command opens the same dialog.
-    WhenShown<CAddGaugeDlg>([](CAddGaugeDlg& d) {
+    WhenShown<CAddGaugeDlg> cancel([](CAddGaugeDlg& d) {
         wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
         d.ProcessWindowEvent(cancel);
     });
@@ -182,7 +203,7 @@ TEST_F(GaugeDialogs, GaugePropertiesByDoubleClickAppliesCancelsAndDeletes) {
     Mouse(wxEVT_LEFT_UP, at, false);
     ASSERT_TRUE(clock.selected);
     bool driven = false;
-    WhenShown<CGaugePropertiesDlg>([&](CGaugePropertiesDlg& d) {
+    WhenShown<CGaugePropertiesDlg> props([&](CGaugePropertiesDlg& d) {
         driven = true;
         EXPECT_EQ(d.GetTitle(), "Brindle - Gauge Properties");
         EXPECT_EQ(d.Logic().CurrentIndex(), 8);
@@ -207,7 +228,7 @@ TEST_F(GaugeDialogs, GaugePropertiesByDoubleClickAppliesCancelsAndDeletes) {
     EXPECT_FALSE(Gauges()[8].focus);
 
     driven = false;
-    WhenShown<CGaugePropertiesDlg>([&](CGaugePropertiesDlg& d) {
+    WhenShown<CGaugePropertiesDlg> remove([&](CGaugePropertiesDlg& d) {
         driven = true;
         d.ClickDelete();  // the last gauge: the one before it is shown
         EXPECT_EQ(d.List()->GetCount(), 8u);
@@ -222,6 +243,39 @@ TEST_F(GaugeDialogs, GaugePropertiesByDoubleClickAppliesCancelsAndDeletes) {
     EXPECT_TRUE(w_.doc->IsModified());
     ASSERT_TRUE(w_.view->RunCommand(int(Cmd::Undo)));
     EXPECT_EQ(Gauges().size(), 9u);
+}
+
+TEST_F(GaugeDialogs, EnterAcceptsEscapeCancelsAndBothOpenCentredOnTheMainWindow) {
+    struct Case {
+        bool addGauge;
+        int key;
+        int result;
+    };
+    const Case cases[] = {{true, WXK_ESCAPE, wxID_CANCEL},
+                          {true, WXK_RETURN, wxID_OK},
+                          {false, WXK_RETURN, wxID_OK},
+                          {false, WXK_ESCAPE, wxID_CANCEL}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.addGauge ? "Add Gauge" : "Gauge Properties") +
+                     (c.key == WXK_RETURN ? " Enter" : " Escape"));
+        std::unique_ptr<wxDialog> dlg;
+        if (c.addGauge)
+            dlg = std::make_unique<CAddGaugeDlg>(w_.frame, w_.doc->settings());
+        else
+            dlg = std::make_unique<CGaugePropertiesDlg>(
+                w_.frame, w_.doc->View(), &w_.doc->Editing(), [] {}, 0);
+        wxPoint offCentre(9999, 9999);
+        NextDialogKey key(c.key, [&](wxDialog& shown) {
+            offCentre = shown.GetScreenRect().GetPosition() + shown.GetSize() / 2 -
+                        (w_.frame->GetScreenRect().GetPosition() + w_.frame->GetSize() / 2);
+            // Enter applies a typed name filter; once a gauge is chosen it accepts.
+            if (auto* add = dynamic_cast<CAddGaugeDlg*>(&shown); add && c.key == WXK_RETURN)
+                add->ChooseFile(IndexOf(add->FileList(), "FS98_Compass.gau"));
+        });
+        EXPECT_EQ(ShowDialog(*dlg), c.result);
+        EXPECT_LE(std::abs(offCentre.x), 2);
+        EXPECT_LE(std::abs(offCentre.y), 2);
+    }
 }
 
 }  // namespace
