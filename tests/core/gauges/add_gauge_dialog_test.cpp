@@ -264,6 +264,36 @@ TEST_F(AddGaugeDialog, ModulesThatCantBeReadGiveTheErrorLineAndNoReference) {
     EXPECT_EQ(d.Ok(), "Broken\\NoBitmap!Bare");
 }
 
+// The corpus's sound modules are real modules of a later simulator: every family filter leaves them
+// out, and choosing them, their gauges and every slot shows what they hold without harm.
+TEST_F(AddGaugeDialog, SoundModulesOfTheCorpusAreFilteredOutAndPreviewedWithoutHarm) {
+    const fs::path corpus = fs::path(BRINDLE_CORPUS_DIR) / "gauges";
+    if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+    const fs::path sound = sim_ / "gauges" / "Sound";
+    fs::create_directories(sound);
+    for (const auto& e : fs::directory_iterator(corpus)) fs::copy_file(e.path(), sound / e.path().filename());
+    Logic d = Opened();
+    d.ChooseEntry(EntryOf(d, "[Sound]"));
+    const Entries all = d.Entries();
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const std::string& e) { return e.ends_with(".gau"); }),
+              3);
+    for (int family = 1; family < Logic::kFamilyCount; ++family) {
+        d.ChooseFamily(family);
+        EXPECT_EQ(d.Entries(), (Entries{".."})) << family;
+    }
+    d.ChooseFamily(0);
+    for (int i = 1; i < static_cast<int>(d.Entries().size()); ++i) {
+        d.ChooseEntry(i);
+        EXPECT_EQ(d.FamilyLabel(), "Unknown");
+        for (int g = 0; g < static_cast<int>(d.GaugeNames().size()); ++g) {
+            d.ChooseGauge(g);
+            EXPECT_EQ(d.ErrorText(), "");
+            for (int s = 0; s < 30; ++s) d.Step(+1);
+            d.PreviewImage(64, 64, kWhite);
+        }
+    }
+}
+
 TEST_F(AddGaugeDialog, InFs98ModeOtherFamiliesAreNotCompatible) {
     settings_.SetMode(kModeFS98);
     settings_.SetSimDir(sim_.string());
