@@ -296,5 +296,25 @@ TEST_F(OpenAircraft, AddModeChecks) {
     EXPECT_EQ(c.PanelTitle(), "C172 IFR");
 }
 
+TEST_F(OpenAircraft, EmptyListingSaysWhy) {
+    settings_.SetFS2000Dir(sim_.root());
+    EXPECT_EQ(OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::Open).ListingProblem(), std::nullopt);
+
+    const std::string missing = JoinPath(sim_.path("gone"), "Aircraft");
+    settings_.SetFS2000Dir(sim_.path("gone"));
+    EXPECT_EQ(
+        OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::Open).ListingProblem(),
+        "The folder \"" + missing +
+            "\" does not exist or can't be read.\n\nChoose the simulator and its folder with Options > FS "
+            "Mode and Root Directory.");
+
+    // Aircraft folders, but none with a panel of its own.
+    SimTree bare;
+    bare.write("Aircraft/NoPanel/Aircraft.cfg", kTwoEntries);
+    settings_.SetFS2000Dir(bare.root());
+    EXPECT_EQ(OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::AddPanel).ListingProblem(),
+              "There is no aircraft with a panel in \"" + bare.path("Aircraft") + "\".");
+}
+
 }  // namespace
 }  // namespace brindle

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
@@ -435,6 +436,29 @@ TEST_F(Document, RereadAfterPreferencesAndCloseAfterModeChange) {
     doc_.AfterModeDialog(true);
     EXPECT_FALSE(doc_.IsOpen());
     EXPECT_EQ(doc_.CurrentWindow(), -1);
+
+    // The PATH extension follows the mode's folder after the dialog, whether the mode changed or not.
+    struct PathOnly : SystemAccess {
+        std::map<std::string, std::string> env;
+        std::optional<std::string> readMachineString(const std::string&, const std::string&) override {
+            return std::nullopt;
+        }
+        std::string mapWindowsPath(const std::string& p) override { return p; }
+        int osKind() override { return 0; }
+        std::string windowsDirectory() override { return ""; }
+        std::optional<std::string> getEnv(const std::string& n) override { return env[n]; }
+        void setEnv(const std::string& n, const std::string& v) override { env[n] = v; }
+    } system;
+    settings_.SetSavedPath("/usr/bin");
+    for (bool changed : {false, true}) {
+        ASSERT_TRUE(doc_.OpenAtWindow(panelPath_, 0));
+        settings_.SetCFSDir("/sims/cfs" + std::to_string(changed));
+        settings_.SetMode(kModeCFS);
+        doc_.AfterModeDialog(changed, &system);
+        EXPECT_EQ(doc_.IsOpen(), !changed);
+        EXPECT_EQ(system.env["PATH"],
+                  "/usr/bin:" + JoinPath("/sims/cfs" + std::to_string(changed), "modules"));
+    }
 }
 
 TEST_F(Document, Undo) {
@@ -479,6 +503,9 @@ TEST_F(Document, OpenDirectFindsTheAircraftTitle) {
     EXPECT_FALSE(doc_.OpenDirect());
     EXPECT_EQ(dui_.openFolder, sim_.path("Aircraft/C182/Panel"));
     EXPECT_EQ(settings_.LastTitle(), "");
+    // A file named on the command line, dropped or from the recent files finds its title too.
+    ASSERT_TRUE(doc_.OpenNamed(panelPath_));
+    EXPECT_EQ(settings_.LastTitle(), "C172N Skyhawk II");
 }
 
 TEST_F(Document, OpenByAircraft) {
