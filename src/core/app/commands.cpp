@@ -164,6 +164,8 @@ const CommandSpec kCommands[] = {
      [](const CommandContext& c) { return On(c.panelLoaded && c.backgroundLoaded && c.skyColorTestable); }},
     {Cmd::SetDefaultPosition, "Set Default Position...", "", "view-restore", "Set Default Position", K::Plain,
      [](const CommandContext& c) { return On(c.panelLoaded && !c.currentIsVcockpit); }},
+    {Cmd::AdjustWindowPosition, "Set Default Position...", "", nullptr, "Place the window on the simulator's screen", K::Plain,
+     [](const CommandContext& c) { return On(c.panelLoaded && c.backgroundLoaded && !c.currentIsVcockpit); }},
     {Cmd::WindowProperties, "Properties...", "", nullptr, "Window Properties", K::Plain, PanelLoaded},
     {Cmd::FixedWindows, "Fixed Windows", "", "view-dual", "Fixed Windows", K::Plain, PanelLoaded},
     {Cmd::SelectWindow, "Select a Window", "", "window-new", "Select a Window", K::Plain, PanelLoaded},
@@ -287,8 +289,17 @@ const std::vector<ToolLayout>& ToolBarLayout() {
 
 const std::vector<Cmd>& ContextMenuLayout(int menu) {
     using C = Cmd;
-    static const std::vector<Cmd> none = {C::Cut, C::Copy,   C::Paste,   C::Delete, S,
-                                          C::Fit, C::ZoomIn, C::ZoomOut, C::Redraw};
+    static const std::vector<Cmd> none = {C::Cut,
+                                          C::Copy,
+                                          C::Paste,
+                                          C::Delete,
+                                          S,
+                                          C::Fit,
+                                          C::ZoomIn,
+                                          C::ZoomOut,
+                                          C::Redraw,
+                                          S,
+                                          C::AdjustWindowPosition};
     static const std::vector<Cmd> one = {C::Cut,
                                          C::Copy,
                                          C::Paste,

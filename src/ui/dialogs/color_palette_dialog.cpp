@@ -9,9 +9,14 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "platform/paths.h"
+#include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/help.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 namespace {
 
@@ -172,3 +177,22 @@ void CColorPaletteDlg::OnPaintSample(wxPaintEvent&) {
     const wxSize s = sample_->GetClientSize();
     dc.DrawRectangle(0, 0, s.x, s.y);
 }
+
+namespace {
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::CreateColorPalette, [](CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    brindle::Panel* panel = doc->GetPanel();
+    if (!panel) return;
+    const int current = doc->Doc().CurrentWindow();
+    std::string bitmap;
+    if (current >= 0 && current < static_cast<int>(panel->windows.size()) && panel->windows[current].file)
+        bitmap = brindle::JoinPath(doc->Doc().PanelFolder(), *panel->windows[current].file);
+    CColorPaletteDlg dlg(v.GetFrame(), *panel, bitmap);
+    if (ShowDialog(dlg) != wxID_OK || !dlg.Editor().Modified()) return;
+    dlg.WriteBack(*panel);
+    doc->Modify(true);
+    doc->Changed();
+});
+
+}  // namespace

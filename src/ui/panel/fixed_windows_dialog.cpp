@@ -10,9 +10,14 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/help.h"
 #include "ui/app/text.h"
+#include "ui/dialogs/bmp_dialog.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 #include "ui/view/image_convert.h"
 
 namespace {
@@ -188,3 +193,27 @@ void CFixedWindowsDlg::OnPaintPreview(wxPaintEvent&) {
         dc.DrawText(text, (size.x - extent.x) / 2, (size.y - extent.y) / 2);
     }
 }
+
+namespace {
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::FixedWindows, [](CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    brindle::Panel* panel = doc->GetPanel();
+    if (!panel) return;
+    const int current = doc->Doc().CurrentWindow();
+    const int titledBefore = panel->windowCount;
+    // The shown gauges go into the panel first: new Fixed Windows move the Vcockpits up.
+    if (current >= 0 && current < static_cast<int>(panel->windows.size()))
+        doc->View().StorePanelWindow(panel->windows[current]);
+    CFixedWindowsDlg dlg(v.GetFrame(), *panel, doc->Doc().PanelFolder(), ChooseBitmapFile);
+    ShowDialog(dlg);
+    if (!dlg.Changed()) return;
+    doc->Modify(true);
+    const int moved = current >= titledBefore ? current + panel->windowCount - titledBefore : current;
+    if (moved != current || (current >= 0 && panel->windows[current].fixed))
+        v.SwitchToWindow(moved, false);  // a moved Vcockpit, or a Fixed Window that may have a new bitmap
+    else
+        doc->Changed();
+});
+
+}  // namespace

@@ -13,9 +13,13 @@
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
+#include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/help.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 #include "ui/view/image_convert.h"
 
 using brindle::PlacementModel;
@@ -296,3 +300,20 @@ void CWindowPositionDlg::OnCancel(wxCommandEvent&) {
     editor_.Cancel();
     FinishDialog(this, wxID_CANCEL);
 }
+
+namespace {
+
+void RunWindowPosition(CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    brindle::Panel* panel = doc->GetPanel();
+    const int current = doc->Doc().CurrentWindow();
+    if (!panel || current < 0 || current >= static_cast<int>(panel->windows.size())) return;
+    CWindowPositionDlg dlg(v.GetFrame(), *panel, current, doc->settings());
+    if (ShowDialog(dlg) == wxID_OK) doc->Modify(true);
+    doc->Changed();
+}
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::SetDefaultPosition, RunWindowPosition);
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::AdjustWindowPosition, RunWindowPosition);
+
+}  // namespace
