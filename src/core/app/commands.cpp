@@ -166,6 +166,8 @@ const CommandSpec kCommands[] = {
      [](const CommandContext& c) { return On(c.panelLoaded && !c.currentIsVcockpit); }},
     {Cmd::WindowProperties, "Properties...", "", nullptr, "Window Properties", K::Plain, PanelLoaded,
      "Window Properties..."},
+    {Cmd::AdjustWindowPosition, "Set Default Position...", "", nullptr, "Place the window on the simulator's screen", K::Plain,
+     [](const CommandContext& c) { return On(c.panelLoaded && c.backgroundLoaded && !c.currentIsVcockpit); }},
     {Cmd::FixedWindows, "Fixed Windows", "", "view-dual", "Fixed Windows", K::Plain, PanelLoaded},
     {Cmd::SelectWindow, "Select a Window", "", "window-new", "Select a Window", K::Plain, PanelLoaded},
     {Cmd::EditInNotepad, "Open config file in Notepad", "", "accessories-text-editor", "Open config file in Notepad", K::Plain, PanelLoaded},
@@ -288,10 +290,11 @@ const std::vector<ToolLayout>& ToolBarLayout() {
 
 const std::vector<Cmd>& ContextMenuLayout(int menu) {
     using C = Cmd;
-    // The shown window's properties are a right click away when no gauge is selected.
-    static const std::vector<Cmd> none = {C::Cut,    C::Copy, C::Paste,           C::Delete,
-                                          S,         C::Fit,  C::ZoomIn,          C::ZoomOut,
-                                          C::Redraw, S,       C::WindowProperties};
+    // The shown window's properties and its place on the simulator's screen are a right click away
+    // when no gauge is selected.
+    static const std::vector<Cmd> none = {C::Cut,    C::Copy, C::Paste,  C::Delete, S, C::Fit,
+                                          C::ZoomIn, C::ZoomOut, C::Redraw, S, C::WindowProperties,
+                                          C::AdjustWindowPosition};
     static const std::vector<Cmd> one = {C::Cut,
                                          C::Copy,
                                          C::Paste,

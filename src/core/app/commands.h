@@ -76,6 +76,8 @@ enum class Cmd : int {
     EditWindowBitmap = 32896,
     TestSkyColor = 32835,
     SetDefaultPosition = 32894,
+    // The view's own way to the window position dialog (the empty area's context menu).
+    AdjustWindowPosition = 32847,
     WindowProperties = 32825,
     FixedWindows = 32899,
     SelectWindow = 32827,

@@ -52,8 +52,15 @@ TEST(CommandRules, EnableAndCheckFollowTheState) {
     EXPECT_FALSE(EvaluateCommand(Cmd::EditWindowBitmap, ctx).enabled);
     ctx.paintProgramLength = 4;
     EXPECT_TRUE(EvaluateCommand(Cmd::EditWindowBitmap, ctx).enabled);
+    // The view's way to the position dialog needs the background bitmap; neither is offered for a Vcockpit.
+    EXPECT_TRUE(EvaluateCommand(Cmd::AdjustWindowPosition, ctx).enabled);
+    ctx.backgroundLoaded = false;
+    EXPECT_FALSE(EvaluateCommand(Cmd::AdjustWindowPosition, ctx).enabled);
+    EXPECT_TRUE(EvaluateCommand(Cmd::SetDefaultPosition, ctx).enabled);
+    ctx.backgroundLoaded = true;
     ctx.currentIsVcockpit = true;
     EXPECT_FALSE(EvaluateCommand(Cmd::SetDefaultPosition, ctx).enabled);
+    EXPECT_FALSE(EvaluateCommand(Cmd::AdjustWindowPosition, ctx).enabled);
     ctx.gaugeDrawTypes = 1 | 16;
     EXPECT_TRUE(*EvaluateCommand(Cmd::ElementsIcons, ctx).checked);
     EXPECT_FALSE(EvaluateCommand(Cmd::ElementsIcons, ctx).enabled);  // only while all elements are drawn
@@ -108,7 +115,7 @@ TEST(CommandTable, ContextMenusReadAsTheUserKnowsThem) {
     const Case cases[] = {
         {kMenuNoGauge,
          {"Cut", "Copy", "Paste", "Delete", "-", "Fit", "Zoom In", "Zoom Out", "Redraw", "-",
-          "Window Properties..."}},
+          "Window Properties...", "Set Default Position..."}},
         {kMenuOneGauge,
          {"Cut", "Copy", "Paste", "Delete", "-", "Set Gauge Aspect Ratio to 1.0", "Snap To Grid", "-",
           "Move Up", "Move to Front", "Move Down", "Move to Back", "-", "Hide this Gauge's Bitmaps",

@@ -17,8 +17,11 @@
 #include "ui/app/message_box.h"
 #include "ui/dialogs/new_window_dialog.h"
 #include "ui/dialogs/window_properties_dialog.h"
+#include "ui/dialogs/color_palette_dialog.h"
 #include "ui/document/open_window_dialog.h"
+#include "ui/panel/fixed_windows_dialog.h"
 #include "ui/view/grid_dialog.h"
+#include "ui/view/window_position_dialog.h"
 
 TEST(DialogKeys, EnterAcceptsEscapeCancelsAndEachOpensCentredOnTheMainWindow) {
     brindle::RecordingMessageUi messages;
@@ -54,11 +57,22 @@ TEST(DialogKeys, EnterAcceptsEscapeCancelsAndEachOpensCentredOnTheMainWindow) {
         props.emplace(panel, 0, settings);
         return new CWindowPropertiesDlg(p, *props, "");
     };
+    auto fixed = [&](wxWindow* p) { return new CFixedWindowsDlg(p, panel, "/tmp", {}); };
+    auto position = [&](wxWindow* p) { return new CWindowPositionDlg(p, panel, 0, settings); };
+    auto palette = [&](wxWindow* p) { return new CColorPaletteDlg(p, panel, ""); };
     const Case cases[] = {
         {"New Window", newWindow, WXK_RETURN, wxID_OK},
         {"New Window", newWindow, WXK_ESCAPE, wxID_CANCEL},
         {"Window Properties", windowProps, WXK_RETURN, wxID_OK},
         {"Window Properties", windowProps, WXK_ESCAPE, wxID_CANCEL},
+        {"Fixed Windows", fixed, WXK_RETURN, wxID_OK},
+        {"Fixed Windows", fixed, WXK_ESCAPE, wxID_CANCEL},
+        // The window has no bitmap, so the keys land in the first FS2000 field: there Enter enters the
+        // typed values and the dialog stays open for more (OK is the default button elsewhere).
+        {"Window position", position, WXK_RETURN, kNoAnswer},
+        {"Window position", position, WXK_ESCAPE, wxID_CANCEL},
+        {"Colour palette", palette, WXK_RETURN, wxID_OK},
+        {"Colour palette", palette, WXK_ESCAPE, wxID_CANCEL},
         {"Open Window", openWindow, WXK_RETURN, wxID_OK},
         {"Open Window", openWindow, WXK_ESCAPE, wxID_OK},
         {"Grid", grid, WXK_RETURN, wxID_OK},
