@@ -221,9 +221,9 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
         bool present;
     };
     const Case cases[] = {{brindle::kMenuNoGauge, int(Cmd::Fit), true},
-                          {brindle::kMenuOneGauge, brindle::kCmdMoveToFront, true},
+                          {brindle::kMenuOneGauge, int(Cmd::MoveToFront), true},
                           {brindle::kMenuSeveralGauges, int(Cmd::StackVertically), true},
-                          {brindle::kMenuSeveralGauges, brindle::kCmdMoveToFront, false}};
+                          {brindle::kMenuSeveralGauges, int(Cmd::MoveToFront), false}};
     for (const Case& c : cases) {
         std::unique_ptr<wxMenu> m(view->BuildContextMenu(c.menu));
         EXPECT_EQ(m->FindItem(ToWxId(c.id)) != nullptr, c.present) << c.menu << " " << c.id;
@@ -283,7 +283,7 @@ TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
     }
     auto runAll = [&](const char* state) {
         SCOPED_TRACE(state);
-        for (const Action& a : AllActions()) {
+        for (const brindle::CommandSpec& a : brindle::AllCommands()) {
             if (modal.count(a.cmd)) continue;
             const int id = static_cast<int>(a.cmd);
             if (!w_.view->StatusOf(id).enabled) continue;

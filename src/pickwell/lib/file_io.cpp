@@ -42,38 +42,99 @@ std::string TempNameFor(const std::string& path) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* why,
-                   const ReadProgress& progress) {
-    bytes->clear();
+namespace {
+
+// Opens a file for reading, with the reason when it cannot be.
+FilePtr OpenForReading(const std::string& path, std::string* why) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         if (why) *why = "\"" + path + "\" is a folder, not a file";
-        return false;
+        return nullptr;
     }
     FilePtr f(std::fopen(path.c_str(), "rb"));
-    if (!f) {
-        if (why) *why = "cannot open \"" + path + "\": " + SystemText(errno);
-        return false;
-    }
-    // The size is only a hint for the buffer and the progress: the read goes on until the end of the file.
+    if (!f && why) *why = "cannot open \"" + path + "\": " + SystemText(errno);
+    return f;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, ByteBuffer* bytes, std::string* why,
+                   const ReadProgress& progress) {
+    *bytes = ByteBuffer();
+    FilePtr f = OpenForReading(path, why);
+    if (!f) return false;
+    std::error_code ec;
     const std::uintmax_t size = fs::file_size(path, ec);
     const std::uint64_t expected = ec ? 0 : static_cast<std::uint64_t>(size);
-    if (expected > 0) bytes->reserve(expected);
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    for (;;) {
-        const std::size_t old = bytes->size();
-        bytes->resize(old + kChunk);
-        const std::size_t n = std::fread(bytes->data() + old, 1, kChunk, f.get());
-        bytes->resize(old + n);
-        if (progress) progress(bytes->size(), std::max<std::uint64_t>(expected, bytes->size()));
-        if (n < kChunk) break;
+    // Large pieces keep the number of calls small; between them the progress is reported.
+    constexpr std::size_t kPiece = std::size_t{8} << 20;
+    ByteBuffer buffer(static_cast<std::size_t>(expected));
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const std::size_t want = std::min(kPiece, buffer.size() - done);
+        const std::size_t n = std::fread(buffer.data() + done, 1, want, f.get());
+        done += n;
+        if (progress) progress(done, buffer.size());
+        if (n < want) break;
     }
     if (std::ferror(f.get())) {
         if (why) *why = "cannot read \"" + path + "\": " + SystemText(errno);
-        bytes->clear();
         return false;
     }
+    // A file that shrank since its size was taken is read as it now is; one that grew, or one whose size
+    // the system does not tell, is read on to its end.
+    buffer.Shrink(done);
+    if (done == buffer.size()) {
+        std::vector<std::uint8_t> rest;
+        std::uint8_t piece[65536];
+        std::size_t n;
+        while ((n = std::fread(piece, 1, sizeof piece, f.get())) > 0)
+            rest.insert(rest.end(), piece, piece + n);
+        if (std::ferror(f.get())) {
+            if (why) *why = "cannot read \"" + path + "\": " + SystemText(errno);
+            return false;
+        }
+        if (!rest.empty()) {
+            ByteBuffer whole(buffer.size() + rest.size());
+            if (!buffer.empty()) std::memcpy(whole.data(), buffer.data(), buffer.size());
+            std::memcpy(whole.data() + buffer.size(), rest.data(), rest.size());
+            buffer = std::move(whole);
+            if (progress) progress(buffer.size(), buffer.size());
+        }
+    }
+    *bytes = std::move(buffer);
     return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* why,
+                   const ReadProgress& progress) {
+    bytes->clear();
+    ByteBuffer buffer;
+    if (!ReadWholeFile(path, &buffer, why, progress)) return false;
+    bytes->assign(buffer.data(), buffer.data() + buffer.size());
+    return true;
+}
+
+bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes, std::string* why) {
+    FilePtr f = OpenForReading(path, why);
+    if (!f) return false;
+    std::vector<std::uint8_t> piece(std::size_t{1} << 20);
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t n = std::fread(piece.data(), 1, piece.size(), f.get());
+        if (n > bytes.size() - at || (n > 0 && std::memcmp(piece.data(), bytes.data() + at, n) != 0)) break;
+        at += n;
+        if (n < piece.size()) {
+            if (std::ferror(f.get())) {
+                if (why) *why = "cannot read \"" + path + "\": " + SystemText(errno);
+                return false;
+            }
+            if (at == bytes.size()) return true;
+            break;
+        }
+    }
+    if (why) *why = "\"" + path + "\" was changed after it was scanned; scan it again before writing into it";
+    return false;
 }
 
 bool IsWritable(const std::string& path) {
