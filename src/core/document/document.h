@@ -159,11 +159,12 @@ class PanelDocument {
     void Undo();
     // "Copy This Panel to an Aircraft...".
     bool CopyPanelToAircraft();
+    // The view's working gauge list goes back into the shown window (when something changed), before
+    // the panel is written or looked at as a whole (the design check, the export).
+    void StoreShownWindowIfModified();
 
   private:
     void ClearDocument();
-    // The view's working gauge list goes back into the shown window before the panel is written.
-    void StoreShownWindowIfModified();
     std::string TemporaryFolder() const;
 
     Settings& settings_;

@@ -1,6 +1,8 @@
 #include "ui/app/dialog_support.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
+#include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/icon.h>
 #include <wx/tooltip.h>
@@ -8,6 +10,8 @@
 #include <cmath>
 
 #include "ui/app/about_dialog.h"
+#include "ui/app/brindle_app.h"
+#include "ui/app/config_store.h"
 #include "ui/app/help.h"
 
 namespace {
@@ -60,6 +64,19 @@ ModalHook SetModalHook(ModalHook hook) {
     ModalHook previous = std::move(Hook());
     Hook() = std::move(hook);
     return previous;
+}
+
+brindle::SystemAccess* AppSystem() {
+    auto* app = dynamic_cast<CBrindleApp*>(wxTheApp);
+    return app ? app->System() : nullptr;
+}
+
+void SaveSettingsNow() {
+    wxConfigBase* config = wxConfigBase::Get();
+    if (!config) return;
+    WxConfigSettingsStore store(*config);
+    brindle::GlobalSettings().Save(store);
+    config->Flush();
 }
 
 namespace {

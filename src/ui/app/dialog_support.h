@@ -24,6 +24,12 @@ using ModalHook = std::function<int(wxDialog&)>;
 // Returns the previous hook; an empty hook runs dialogs for real.
 ModalHook SetModalHook(ModalHook hook);
 
+// The running program's system access, or null (in a test's application).
+brindle::SystemAccess* AppSystem();
+// Writes the settings to the store now, so that a choice made in a settings dialog is kept even if
+// the run does not end normally.
+void SaveSettingsNow();
+
 // The pictures of the dialogs, drawn here rather than shipped as files.
 wxBitmap SimModePicture(brindle::SimMode mode, const wxSize& size);
 wxBitmap PreferencesPicture(int size);

@@ -7,9 +7,12 @@
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
+#include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/folder_chooser.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 using brindle::SimMode;
 
@@ -104,3 +107,15 @@ void CModeDirDlg::OnClose(wxCloseEvent&) {
     logic_.Cancel();
     FinishDialog(this, wxID_CANCEL);
 }
+
+void RunModeDialog(CBrindleView& view) {
+    CBrindleDoc* doc = view.Doc();
+    CModeDirDlg dlg(view.GetFrame(), doc->settings());
+    RunModal(dlg);
+    // Whatever the answer: a panel of the other simulator goes, the PATH follows the folder.
+    doc->Doc().AfterModeDialog(dlg.Logic().ModeChanged(), AppSystem());
+    SaveSettingsNow();
+    doc->Changed();
+}
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::ModeAndDirectory, RunModeDialog);

@@ -36,3 +36,8 @@ class CModeDirDlg : public wxDialog {
     std::array<wxTextCtrl*, 4> edits_{};
     std::array<wxButton*, 4> browse_{};
 };
+
+class CBrindleView;
+// "FS Mode and Root Directory...": the dialog, then the document follows the mode (also at the
+// first start).
+void RunModeDialog(CBrindleView& view);

@@ -8,12 +8,18 @@
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/stdpaths.h>
 #include <wx/textctrl.h>
+
+#include <memory>
 
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 namespace {
 
@@ -238,3 +244,36 @@ bool CGaugeDrawPrefsDlg::TransferDataFromWindow() {
     logic_.Ok();
     return true;
 }
+
+namespace {
+
+class NoDesktop : public brindle::DesktopIntegration {
+  public:
+    brindle::AssociationResult RegisterPanelFileType(const std::string&) override {
+        return {false, "Brindle can't set file associations on this system."};
+    }
+};
+
+brindle::DesktopIntegration& Desktop() {
+    static std::unique_ptr<brindle::DesktopIntegration> desktop;
+    if (!desktop) {
+        if (brindle::SystemAccess* system = AppSystem())
+            desktop = brindle::MakeDefaultDesktopIntegration(*system);
+        else
+            desktop = std::make_unique<NoDesktop>();
+    }
+    return *desktop;
+}
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::Preferences, [](CBrindleView& view) {
+    CBrindleDoc* doc = view.Doc();
+    CPreferencesDlg dlg(view.GetFrame(), doc->settings(), Desktop(),
+                        ToPath(wxStandardPaths::Get().GetExecutablePath()));
+    const bool ok = RunModal(dlg) == wxID_OK;
+    // The gauge drawing options are stored by their own OK, even when these preferences are cancelled.
+    doc->Doc().AfterPreferences(ok && dlg.Logic().HighResChanged(), true);
+    if (ok) SaveSettingsNow();
+    doc->Changed();
+});
+
+}  // namespace

@@ -7,8 +7,12 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
+#include "ui/app/main_frame.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 using Chooser = brindle::OpenAircraftChooser;
 
@@ -110,3 +114,21 @@ bool COpenAircraftDlg::TransferDataFromWindow() {
         name_->ChangeValue(FromPath(chooser_.newPanelName));
     return ok;
 }
+
+namespace {
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::OpenByAircraft, [](CBrindleView& view) {
+    view.Doc()->Doc().OpenByAircraft();
+    view.Doc()->Changed();
+});
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::CopyPanelToAircraft, [](CBrindleView& view) {
+    CBrindleDoc* doc = view.Doc();
+    if (doc->Doc().CopyPanelToAircraft()) {
+        if (CMainFrame* frame = view.Frame())
+            frame->SetPaneText(CMainFrame::PaneMessage, "The panel was copied to the aircraft");
+    }
+    doc->Changed();
+});
+
+}  // namespace

@@ -8,9 +8,12 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/folder_chooser.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 using Logic = brindle::PanelExportDialogLogic;
 
@@ -79,3 +82,19 @@ void CPanelExportDlg::OnOk(wxCommandEvent&) {
     result_ = logic_.Ok(ToPath(edit_->GetValue()), panel_, options);
     FinishDialog(this, wxID_OK);
 }
+
+namespace {
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::ExportPanel, [](CBrindleView& view) {
+    CBrindleDoc* doc = view.Doc();
+    doc->Doc().StoreShownWindowIfModified();
+    const brindle::Panel* panel = doc->GetPanel();
+    if (!panel) return;
+    brindle::PanelExportOptions options;
+    options.panelFolder = doc->settings().CurrentFileDir();
+    options.gaugesDir = doc->settings().GaugesDirForDisplay();
+    CPanelExportDlg dlg(view.GetFrame(), *panel, options);
+    RunModal(dlg);
+});
+
+}  // namespace

@@ -5,8 +5,11 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
 #include "ui/app/text.h"
+#include "ui/document/brindle_doc.h"
+#include "ui/view/brindle_view.h"
 
 CDesignCheckDlg::CDesignCheckDlg(wxWindow* parent, const brindle::Panel& panel,
                                  brindle::DesignCheckOptions options)
@@ -48,3 +51,20 @@ void CDesignCheckDlg::Run() {
         if (IsShown()) box_->Update();
     });
 }
+
+namespace {
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::DesignCheck, [](CBrindleView& view) {
+    CBrindleDoc* doc = view.Doc();
+    // The check looks at the gauges as they are now, moves not yet saved included.
+    doc->Doc().StoreShownWindowIfModified();
+    const brindle::Panel* panel = doc->GetPanel();
+    if (!panel) return;
+    brindle::DesignCheckOptions options;
+    options.mode = doc->settings().Mode();
+    options.panelFolder = doc->settings().CurrentFileDir();
+    CDesignCheckDlg dlg(view.GetFrame(), *panel, options);
+    RunModal(dlg);
+});
+
+}  // namespace
