@@ -1,5 +1,6 @@
 #include "ui/gauges/panel_export_dialog.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/gauge.h>
@@ -67,18 +68,24 @@ void CPanelExportDlg::Browse() {
         edit_->ChangeValue(FromPath(*shown));
 }
 
+void CPanelExportDlg::ShowProgress() {
+    // Only painting: no click reaches the dialog while the files are copied.
+    if (IsShown()) wxTheApp->SafeYieldFor(this, wxEVT_CATEGORY_UI);
+}
+
 void CPanelExportDlg::OnOk(wxCommandEvent&) {
     brindle::PanelExportOptions options = options_;
     options.onWindow = [this](int step, int total) {
         progress_->SetRange(std::max(1, total));
         progress_->SetValue(step);
-        progress_->Update();
+        ShowProgress();
     };
     options.onFile = [this](const std::string& path) {
         writing_->SetLabel(FromPath(path));
-        writing_->Update();
+        ShowProgress();
     };
     FindWindow(wxID_OK)->Disable();
+    FindWindow(wxID_CANCEL)->Disable();
     result_ = logic_.Ok(ToPath(edit_->GetValue()), panel_, options);
     FinishDialog(this, wxID_OK);
 }

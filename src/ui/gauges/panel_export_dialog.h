@@ -27,6 +27,7 @@ class CPanelExportDlg : public wxDialog {
 
   private:
     void OnOk(wxCommandEvent& event);
+    void ShowProgress();
 
     const brindle::Panel& panel_;
     brindle::PanelExportOptions options_;
