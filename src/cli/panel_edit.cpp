@@ -23,15 +23,6 @@ void AddPanelEditOptions(CLI::App* cmd, PanelEditArgs& a, bool withAnswers) {
     }
 }
 
-std::optional<SimMode> ParseSimMode(const std::string& text) {
-    static const std::pair<const char*, SimMode> kNames[] = {
-        {"fs2000", kModeFS2000}, {"fs98", kModeFS98}, {"cfs", kModeCFS}, {"cfs2", kModeCFS2},
-        {"0", kModeFS2000},      {"1", kModeFS98},    {"2", kModeCFS},   {"3", kModeCFS2}};
-    for (const auto& [name, m] : kNames)
-        if (EqualsNoCase(text, name)) return m;
-    return std::nullopt;
-}
-
 std::optional<std::vector<std::string>> SplitFields(const std::string& text, std::size_t count) {
     std::vector<std::string> out;
     std::size_t start = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "cli/editor_session.h"
 #include "panel/panel.h"
 #include "platform/messages.h"
 
@@ -25,9 +26,6 @@ struct PanelEditArgs {
 
 // --mode, --sim-dir and -o; `withAnswers` adds --yes/--no.
 void AddPanelEditOptions(CLI::App* cmd, PanelEditArgs& args, bool withAnswers);
-
-// The simulator mode by name (fs2000, fs98, cfs, cfs2, any letter case) or number 0 to 3.
-std::optional<SimMode> ParseSimMode(const std::string& text);
 
 // Splits "a,b,c" into exactly `count` texts (blanks kept, as typed); nullopt for another count.
 std::optional<std::vector<std::string>> SplitFields(const std::string& text, std::size_t count);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -113,6 +114,37 @@ TEST(Rle8, EncodingDecodesToTheSamePixelsInNoMoreBytesThanAPlainSpelling) {
     }
     // Runs of one colour take two bytes per 255 pixels.
     EXPECT_EQ(EncodeRle8(Bytes(600, 42), 600, 1, 600), (Bytes{255, 42, 255, 42, 90, 42, 0, 1}));
+}
+
+// The fewest bytes a row can be spelt in with repeat codes and literal blocks, by trying every length of
+// code at every position (slow, plainly right).
+std::size_t ShortestRow(const std::uint8_t* row, std::size_t width) {
+    std::vector<std::size_t> best(width + 1, 0);
+    for (std::size_t i = width; i-- > 0;) {
+        best[i] = SIZE_MAX;
+        for (std::size_t k = 1; k <= 255 && i + k <= width && row[i + k - 1] == row[i]; ++k)
+            best[i] = std::min(best[i], 2 + best[i + k]);
+        for (std::size_t k = 3; k <= 255 && i + k <= width; ++k)
+            best[i] = std::min(best[i], 2 + k + k % 2 + best[i + k]);
+    }
+    return best[0];
+}
+
+TEST(Rle8, EveryRowIsSpeltInTheFewestBytes) {
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 300; ++trial) {
+        const std::size_t width = 1 + random() % 700;
+        const unsigned colours = 1 + random() % (trial % 3 == 0 ? 3 : 200);
+        const unsigned stickiness = random() % 10;  // how often a pixel repeats the one before
+        Bytes row(width);
+        for (std::size_t x = 0; x < width; ++x)
+            row[x] = x > 0 && random() % 10 < stickiness ? row[x - 1]
+                                                         : static_cast<std::uint8_t>(random() % colours);
+        const Bytes codes = EncodeRle8(row, static_cast<std::uint32_t>(width), 1, width);
+        ASSERT_EQ(codes.size(), ShortestRow(row.data(), width) + 2)
+            << "width " << width << ", trial " << trial;
+        ASSERT_EQ(DecodeRle8(codes, static_cast<std::uint32_t>(width), 1, width).pixels, row);
+    }
 }
 
 // A module holding a 6 x 2 RLE8 bitmap with 4 colours.

@@ -249,17 +249,20 @@ void PanelDocument::NewPanel() {
     OpenAtWindow(*path, 0);
 }
 
+bool PanelDocument::OpenNamed(const std::string& path) {
+    settings_.SetLastTitle("");
+    const bool ok = OpenAtWindow(path, -1);
+    if (ok) settings_.SetLastTitle(AircraftTitleForPanel(path).value_or(""));
+    return ok;
+}
+
 bool PanelDocument::OpenDirect() {
     std::string start = lastOpenFolder_.empty() ? AircraftRoot(settings_.SimDir()) : lastOpenFolder_;
     std::optional<std::string> path = ui_.ChooseFileToOpen(start);
     if (!path) return false;
     lastOpenFolder_ = DirectoryPart(*path).value_or("");
-    settings_.SetLastTitle("");
-    bool ok = OpenAtWindow(*path, -1);
-    if (ok) {
-        ui_.AddToRecentFiles(*path);
-        settings_.SetLastTitle(AircraftTitleForPanel(*path).value_or(""));
-    }
+    bool ok = OpenNamed(*path);
+    if (ok) ui_.AddToRecentFiles(*path);
     view_.Redraw();
     view_.ClearSelection();
     return ok;

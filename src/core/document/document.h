@@ -124,6 +124,10 @@ class PanelDocument {
     // Opens `path` showing window `windowIndex` (-1: the Open Window dialog asks). Asks to save a
     // modified document first. A failed read leaves no file open. Returns whether the file is open.
     bool OpenAtWindow(const std::string& path, int windowIndex);
+    // Opens a file the user named (chosen, given on the command line, dropped, or from the recent
+    // files): the Open Window dialog asks for the window, and the aircraft using the panel gives
+    // the title shown in the main window.
+    bool OpenNamed(const std::string& path);
     // The first document at program start: reopens the last file at its last window when Reload
     // is on and sets the zoom from the start zoom. No dialog is shown.
     void StartUp();

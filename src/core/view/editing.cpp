@@ -671,7 +671,7 @@ bool EditingController::InsertGauge(const std::string& reference, double x, doub
     return true;
 }
 
-EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
+EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog, std::optional<ViewPoint> at) {
     EditOutput out;
     if (!PanelLoaded()) return out;
     const bool fs98 = Mode() == kModeFS98;
@@ -687,7 +687,7 @@ EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
         }
     }
     DeselectAll(out);
-    const ViewPoint centre = ClientCentreUnits();
+    const ViewPoint centre = at.value_or(ClientCentreUnits());
     InsertGauge(*ref, centre.x, centre.y, out);
     return out;
 }

@@ -166,8 +166,8 @@ class EditingController {
     EditOutput HideSelected();
     EditOutput UnhideSelected();
     // Add Gauge: the FS98 capacity warning, the dialog, the FS98 duplicate check, then the gauge at
-    // the centre of the client area.
-    EditOutput AddGauge(const AddGaugeDialog& dialog);
+    // the centre of the client area (or at `at`, in panel units).
+    EditOutput AddGauge(const AddGaugeDialog& dialog, std::optional<ViewPoint> at = std::nullopt);
     // Adds gauge `reference` at (x, y) panel units, selected, with its bitmaps loaded. False (with
     // its warning shown) when the window can take no more gauges or, in FS98, already has it.
     bool InsertGauge(const std::string& reference, double x, double y, EditOutput& out);

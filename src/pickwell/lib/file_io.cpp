@@ -56,7 +56,53 @@ FilePtr OpenForReading(const std::string& path, std::string* why) {
     return f;
 }
 
+struct Faults {
+    bool counting = false;
+    int steps = 0, failAt = 0, error = 0;
+    bool struck = false;
+};
+Faults& FaultState() {
+    static Faults faults;
+    return faults;
+}
+
+// False, with errno set to the armed error, for the step a test made fail.
+bool StepAllowed() {
+    Faults& f = FaultState();
+    if (!f.counting || ++f.steps != f.failAt) return true;
+    f.struck = true;
+    errno = f.error;
+    return false;
+}
+
 }  // namespace
+
+const char* WriteStepName(WriteStep step) {
+    switch (step) {
+        case WriteStep::Open:
+            return "open";
+        case WriteStep::Write:
+            return "write";
+        case WriteStep::Flush:
+            return "flush";
+        case WriteStep::Rename:
+            return "rename";
+    }
+    return "?";
+}
+
+void WriteFaults::Arm(int n, int error) {
+    FaultState() = Faults{true, 0, n, error, false};
+}
+void WriteFaults::Reset() {
+    FaultState() = Faults{};
+}
+int WriteFaults::Steps() {
+    return FaultState().steps;
+}
+bool WriteFaults::Struck() {
+    return FaultState().struck;
+}
 
 bool ReadWholeFile(const std::string& path, ByteBuffer* bytes, std::string* why,
                    const ReadProgress& progress) {
@@ -142,31 +188,44 @@ bool IsWritable(const std::string& path) {
     return f != nullptr;
 }
 
+namespace {
+// Closes the temporary before it is removed: an open file cannot be removed everywhere.
+template <typename Failed>
+bool Abandon(FilePtr& f, Failed& failed, const std::string& what) {
+    const int err = errno;
+    f.reset();
+    return failed(what, err);
+}
+}  // namespace
+
 bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes, std::string* why) {
     const std::string temp = TempNameFor(path);
+    auto failed = [&](const std::string& what, int err) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        if (why) *why = what + ": " + SystemText(err);
+        return false;
+    };
     {
-        FilePtr f(std::fopen(temp.c_str(), "wb"));
-        if (!f) {
-            if (why) *why = "cannot create \"" + temp + "\": " + SystemText(errno);
-            return false;
-        }
-        bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-        ok = ok && std::fflush(f.get()) == 0;
+        FilePtr f(StepAllowed() ? std::fopen(temp.c_str(), "wb") : nullptr);
+        if (!f) return failed("cannot create \"" + temp + "\"", errno);
+        const std::string writing = "cannot write \"" + temp + "\"";
+        if (!StepAllowed()) return Abandon(f, failed, writing);
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+            return Abandon(f, failed, writing);
+        if (!StepAllowed()) return Abandon(f, failed, writing);
+        bool ok = std::fflush(f.get()) == 0;
 #ifdef PICKWELL_HAVE_POSIX
         ok = ok && fsync(fileno(f.get())) == 0;
 #endif
         const int err = errno;
         if (std::fclose(f.release()) != 0) ok = false;
-        if (!ok) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            if (why) *why = "cannot write \"" + temp + "\": " + SystemText(err);
-            return false;
-        }
+        if (!ok) return failed(writing, err);
     }
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (!ec && fs::exists(status)) fs::permissions(temp, status.permissions(), ec);
+    if (!StepAllowed()) return failed("cannot replace \"" + path + "\"", errno);
     fs::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;

@@ -47,6 +47,18 @@ bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes, std
 // file as it was. An existing file keeps its permissions.
 bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes, std::string* why);
 
+// The steps of WriteFileSafely. A test can make any one of them fail (the Nth step counted from Arm) to
+// check that a failed write leaves the old file whole and no temporary behind; otherwise none ever fails.
+enum class WriteStep { Open, Write, Flush, Rename };
+const char* WriteStepName(WriteStep step);
+class WriteFaults {
+  public:
+    static void Arm(int n, int error);  // n = 0 counts without failing
+    static void Reset();
+    static int Steps();
+    static bool Struck();  // the armed step came and failed
+};
+
 // True when an existing file may be opened for writing.
 bool IsWritable(const std::string& path);
 

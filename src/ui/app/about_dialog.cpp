@@ -11,6 +11,7 @@
 #include "app/about.h"
 #include "app/settings.h"
 #include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/view/brindle_view.h"
 
 wxBitmap BrindleLogo(int size) {
@@ -68,4 +69,7 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     CentreOnParent();
 }
 
-BRINDLE_COMMAND_HANDLER(brindle::Cmd::About, [](CBrindleView& v) { CAboutDlg(v.GetFrame()).ShowModal(); });
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::About, [](CBrindleView& v) {
+    CAboutDlg dlg(v.GetFrame());
+    ShowDialog(dlg);
+});

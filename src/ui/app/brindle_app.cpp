@@ -10,6 +10,7 @@
 #include "app/preferences.h"
 #include "app/settings.h"
 #include "ui/app/config_store.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/mode_dir_dialog.h"
 #include "ui/app/startup.h"
@@ -61,7 +62,7 @@ bool CBrindleApp::OnInit() {
         if (std::optional<std::string> text = brindle::FirstStartMessage(brindle::GlobalSettings()))
             CallAfter([this, text = *text] {
                 wxMessageDialog box(frame_, FromMessageText(text), "Brindle", wxOK | wxICON_INFORMATION);
-                box.ShowModal();
+                ShowDialog(box);
                 if (frame_ && frame_->View()) RunModeDialog(*frame_->View());
             });
     return true;

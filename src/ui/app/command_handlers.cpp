@@ -19,12 +19,18 @@ std::map<Cmd, GaugeCommandHandler>& GaugeHandlers() {
 }  // namespace
 
 bool RegisterCommandHandler(Cmd cmd, CommandHandler handler) {
-    Handlers()[cmd] = std::move(handler);
+    if (handler)
+        Handlers()[cmd] = std::move(handler);
+    else
+        Handlers().erase(cmd);
     return true;
 }
 
 bool RegisterGaugeCommandHandler(Cmd cmd, GaugeCommandHandler handler) {
-    GaugeHandlers()[cmd] = std::move(handler);
+    if (handler)
+        GaugeHandlers()[cmd] = std::move(handler);
+    else
+        GaugeHandlers().erase(cmd);
     return true;
 }
 

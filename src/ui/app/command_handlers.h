@@ -21,7 +21,7 @@ using CommandHandler = std::function<void(CBrindleView& view)>;
 using GaugeCommandHandler = std::function<void(CBrindleView& view, int gauge)>;
 
 // Both return true so that a registration can initialise a static; a second handler for the same
-// command replaces the first.
+// command replaces the first, an empty one removes it.
 bool RegisterCommandHandler(brindle::Cmd cmd, CommandHandler handler);
 bool RegisterGaugeCommandHandler(brindle::Cmd cmd, GaugeCommandHandler handler);
 const CommandHandler* FindCommandHandler(brindle::Cmd cmd);

@@ -12,6 +12,7 @@
 #include "ui/app/about_dialog.h"
 #include "ui/app/brindle_app.h"
 #include "ui/app/config_store.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/help.h"
 
 namespace {
@@ -57,7 +58,7 @@ void FinishDialog(wxDialog* dialog, int code) {
 
 int RunModal(wxDialog& dialog) {
     if (Hook()) return Hook()(dialog);
-    return dialog.ShowModal();
+    return ShowDialog(dialog);
 }
 
 ModalHook SetModalHook(ModalHook hook) {

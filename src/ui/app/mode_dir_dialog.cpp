@@ -9,8 +9,8 @@
 
 #include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
-#include "ui/app/folder_chooser.h"
 #include "ui/app/text.h"
+#include "ui/dialogs/folder_dialog.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 
@@ -88,7 +88,7 @@ void CModeDirDlg::ApplyModeState() {
 
 void CModeDirDlg::OnBrowse(SimMode mode) {
     logic_.Dir(mode) = ToPath(edits_[mode]->GetValue());
-    logic_.Browsed(mode, ChooseFolder(this, brindle::SimModeInfoOf(mode).browseTitle, logic_.Dir(mode)));
+    logic_.Browsed(mode, ChooseFolder(this, logic_.Dir(mode), brindle::SimModeInfoOf(mode).browseTitle));
     edits_[mode]->ChangeValue(FromPath(logic_.Dir(mode)));
 }
 

@@ -75,7 +75,7 @@ bool CBrindleDoc::OnCloseDocument() {
 }
 
 bool CBrindleDoc::OpenFile(const std::string& path) {
-    const bool opened = doc_->OpenAtWindow(path, -1);
+    const bool opened = doc_->OpenNamed(path);
     if (opened) AddToRecentFiles(path);
     Changed();
     return opened;

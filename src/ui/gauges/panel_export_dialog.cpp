@@ -11,8 +11,8 @@
 
 #include "ui/app/command_handlers.h"
 #include "ui/app/dialog_support.h"
-#include "ui/app/folder_chooser.h"
 #include "ui/app/text.h"
+#include "ui/dialogs/folder_dialog.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
 
@@ -64,7 +64,7 @@ void CPanelExportDlg::Browse() {
     // The chooser starts where the edit points, so a second export goes next to the first.
     std::string start = ToPath(edit_->GetValue());
     if (start.empty()) start = brindle::DefaultExportDestination();
-    if (std::optional<std::string> shown = logic_.Browsed(ChooseFolder(this, Logic::kBrowseTitle, start)))
+    if (std::optional<std::string> shown = logic_.Browsed(ChooseFolder(this, start, Logic::kBrowseTitle)))
         edit_->ChangeValue(FromPath(*shown));
 }
 

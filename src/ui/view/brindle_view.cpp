@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "ui/app/actions.h"
 #include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
@@ -105,8 +106,8 @@ void CBrindleView::RefreshFrame() {
     CMainFrame* f = Frame();
     if (!f || !canvas_) return;
     brindle::Settings& s = Doc()->settings();
-    f->SetTitle(FromPath(
-        brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), "Brindle", Doc()->View().Shown())));
+    f->SetTitle(FromPath(brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), s.LastTitle(),
+                                                 Doc()->View().Shown())));
     canvas_->SyncScrollbars();
     canvas_->Refresh(false);
     UpdatePanes();
@@ -309,7 +310,7 @@ BRINDLE_COMMAND_HANDLER(Cmd::TestSkyColor, [](CBrindleView& v) {
     brindle::Pixel p = view.SkyColor();
     data.SetColour(wxColour(brindle::RedOf(p), brindle::GreenOf(p), brindle::BlueOf(p)));
     wxColourDialog dlg(v.GetFrame(), &data);
-    if (dlg.ShowModal() == wxID_OK) {
+    if (ShowDialog(dlg) == wxID_OK) {
         wxColour c = dlg.GetColourData().GetColour();
         view.SetSkyColor(brindle::MakePixel(c.Red(), c.Green(), c.Blue()));
     }
@@ -387,7 +388,7 @@ void CBrindleView::CopyGaugeBitmap() {
 void CBrindleView::GridSize() {
     brindle::Settings& s = Doc()->settings();
     CGridDlg dlg(GetFrame(), s.GridSize());
-    if (dlg.ShowModal() == wxID_OK) Doc()->View().SetGridSize(dlg.GridSize());
+    if (ShowDialog(dlg) == wxID_OK) Doc()->View().SetGridSize(dlg.GridSize());
 }
 
 void CBrindleView::AppendWindowList(wxMenu* menu) const {

@@ -15,9 +15,9 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "ui/app/dialog_support.h"
-#include "ui/app/folder_chooser.h"
 #include "ui/app/mode_dir_dialog.h"
 #include "ui/app/preferences_dialogs.h"
+#include "ui/dialogs/folder_dialog.h"
 #include "ui/document/open_aircraft_dialog.h"
 #include "ui/gauges/panel_export_dialog.h"
 #include "ui/panel/design_check_dialog.h"
@@ -42,7 +42,7 @@ class Dialogs : public ::testing::Test {
     }
     void TearDown() override {
         SetModalHook({});
-        SetFolderChooserHook({});
+        SetFolderChooser({});
         fs::remove_all(dir_);
     }
     std::string Sim() const { return (dir_ / "FS2000").string(); }
@@ -81,7 +81,7 @@ TEST_F(Dialogs, ModeDialogRadiosBrowseOkAndCancel) {
         EXPECT_TRUE(dlg.Edit(brindle::kModeCFS)->IsEnabled());
         EXPECT_FALSE(dlg.Edit(brindle::kModeFS2000)->IsEnabled());
         // Browse answers with a folder; the edit shows it.
-        SetFolderChooserHook([&](const std::string& title, const std::string& start) {
+        SetFolderChooser([&](wxWindow*, const std::string& start, const wxString& title) {
             EXPECT_EQ(title, "Choose the CFS Folder");
             EXPECT_EQ(start, brindle::Settings().CFSDir());
             return std::optional<std::string>(Sim());
@@ -210,7 +210,7 @@ TEST_F(Dialogs, ExportShowsProgressAndThePathBeingWritten) {
     EXPECT_FALSE(dlg.Logic().excludeStandard);
 
     const std::string dest = (dir_ / "handed-on").string();
-    SetFolderChooserHook([&](const std::string& title, const std::string&) {
+    SetFolderChooser([&](wxWindow*, const std::string&, const wxString& title) {
         EXPECT_EQ(title, "Choose the Destination Directory for the Panel Files");
         return std::optional<std::string>(dest);
     });

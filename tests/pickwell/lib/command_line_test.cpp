@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "lib/module.h"
-#include "support.h"
+#include "../support.h"
 
 namespace pickwell {
 namespace {
