@@ -60,6 +60,8 @@ bool IsValidNewPanelName(const std::string& name);
 class OpenAircraftChooser {
   public:
     enum class Mode { Open, AddPanel };
+    static constexpr const char* kTitle = "Brindle - Open Aircraft";
+    static constexpr int kHelpTopic = 160;
 
     // Lists the aircraft of the current simulator folder of `settings`.
     OpenAircraftChooser(Settings& settings, Mode mode);

@@ -158,11 +158,12 @@ class PanelDocument {
     bool ChangeIdent(const std::string& ident);
     // "Copy This Panel to an Aircraft...".
     bool CopyPanelToAircraft();
+    // The view's working gauge list goes back into the shown window (when something changed), before
+    // the panel is written or looked at as a whole (the design check, the export).
+    void StoreShownWindowIfModified();
 
   private:
     void ClearDocument();
-    // The view's working gauge list goes back into the shown window before the panel is written.
-    void StoreShownWindowIfModified();
     std::string TemporaryFolder() const;
 
     Settings& settings_;

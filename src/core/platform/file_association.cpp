@@ -111,8 +111,20 @@ AssociationResult FreedesktopIntegration::RegisterPanelFileType(const std::strin
         {"update-desktop-database", apps},
         {"xdg-mime", "default", kDesktopEntryName, kPanelMimeType},
     };
-    for (const auto& argv : tools)
-        if (!runTool_ || !runTool_(argv)) missed.push_back(argv[0]);
+    bool defaultSet = false;
+    for (const auto& argv : tools) {
+        const bool ran = runTool_ && runTool_(argv);
+        if (argv[0] == "xdg-mime") defaultSet = ran;
+        if (!ran) missed.push_back(argv[0]);
+    }
+    // Without xdg-mime the default goes straight into the user's mimeapps.list.
+    if (!defaultSet && !configHome_.empty()) {
+        const std::string list = JoinPath(configHome_, "mimeapps.list");
+        std::string text = ReadFileText(list).value_or("");
+        if (!write(configHome_, list, WithDefaultApplication(text, kPanelMimeType, kDesktopEntryName)))
+            return r;
+        std::erase(missed, std::string("xdg-mime"));
+    }
     r.ok = true;
     r.message = "Brindle now opens panel.cfg files from the desktop.\n\nThe file type " +
                 std::string(kPanelMimeType) + " is in \"" + mimeFile + "\",\nthe program entry in \"" +
@@ -124,6 +136,60 @@ AssociationResult FreedesktopIntegration::RegisterPanelFileType(const std::strin
         for (const std::string& m : missed) r.message += " " + m;
     }
     return r;
+}
+
+std::string WithDefaultApplication(const std::string& text, const std::string& mimeType,
+                                   const std::string& desktopEntry) {
+    const std::string line = mimeType + "=" + desktopEntry;
+    std::vector<std::string> lines;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    auto trimmed = [](std::string s) {
+        while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t')) s.pop_back();
+        return s;
+    };
+    size_t header = lines.size();
+    for (size_t i = 0; i < lines.size() && header == lines.size(); ++i)
+        if (trimmed(lines[i]) == "[Default Applications]") header = i;
+    if (header == lines.size()) {
+        if (!lines.empty() && !trimmed(lines.back()).empty()) lines.push_back("");
+        lines.push_back("[Default Applications]");
+        lines.push_back(line);
+    } else {
+        size_t end = header + 1;
+        while (end < lines.size() && trimmed(lines[end]).rfind('[', 0) != 0) ++end;
+        bool replaced = false;
+        for (size_t i = header + 1; i < end && !replaced; ++i) {
+            const std::string t = trimmed(lines[i]);
+            const size_t eq = t.find('=');
+            if (eq != std::string::npos && trimmed(t.substr(0, eq)) == mimeType) {
+                lines[i] = line;
+                replaced = true;
+            }
+        }
+        if (!replaced) {
+            // After the section's last line that holds something.
+            size_t at = end;
+            while (at > header + 1 && trimmed(lines[at - 1]).empty()) --at;
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+        }
+    }
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+}
+
+std::string FreedesktopIntegration::DefaultConfigHome(SystemAccess& system) {
+    if (std::optional<std::string> xdg = system.getEnv("XDG_CONFIG_HOME");
+        xdg && !xdg->empty() && (*xdg)[0] == '/')
+        return *xdg;
+    if (std::optional<std::string> home = system.getEnv("HOME"); home && !home->empty())
+        return JoinPath(*home, ".config");
+    return "";
 }
 
 std::string FreedesktopIntegration::DefaultDataHome(SystemAccess& system) {
@@ -152,6 +218,7 @@ std::unique_ptr<DesktopIntegration> MakeDefaultDesktopIntegration(SystemAccess& 
     return std::make_unique<NoDesktopIntegration>();
 #else
     return std::make_unique<FreedesktopIntegration>(FreedesktopIntegration::DefaultDataHome(system),
+                                                    FreedesktopIntegration::DefaultConfigHome(system),
                                                     [](const std::vector<std::string>& argv) {
                                                         std::string error;
                                                         int code = -1;

@@ -33,22 +33,30 @@ using ToolRunner = std::function<bool(const std::vector<std::string>& argv)>;
 
 class FreedesktopIntegration : public DesktopIntegration {
   public:
-    // `dataHome` is the user's data folder (XDG_DATA_HOME, normally ~/.local/share).
-    FreedesktopIntegration(std::string dataHome, ToolRunner runTool)
-        : dataHome_(std::move(dataHome)), runTool_(std::move(runTool)) {}
+    // `dataHome` is the user's data folder (XDG_DATA_HOME, normally ~/.local/share), `configHome`
+    // the user's configuration folder (XDG_CONFIG_HOME, normally ~/.config) whose mimeapps.list
+    // gets the default when xdg-mime can't set it.
+    FreedesktopIntegration(std::string dataHome, std::string configHome, ToolRunner runTool)
+        : dataHome_(std::move(dataHome)), configHome_(std::move(configHome)), runTool_(std::move(runTool)) {}
     AssociationResult RegisterPanelFileType(const std::string& programPath) override;
 
     // XDG_DATA_HOME when it is an absolute path, else HOME + "/.local/share"; empty without either.
     static std::string DefaultDataHome(SystemAccess& system);
+    // XDG_CONFIG_HOME when it is an absolute path, else HOME + "/.config"; empty without either.
+    static std::string DefaultConfigHome(SystemAccess& system);
 
   private:
-    std::string dataHome_;
+    std::string dataHome_, configHome_;
     ToolRunner runTool_;
 };
 
 // The MIME package and the desktop entry, as written.
 std::string PanelMimePackage();
 std::string PanelDesktopEntry(const std::string& programPath);
+// A mimeapps.list text with `desktopEntry` as the default of `mimeType` in [Default Applications];
+// every other line is kept as it was.
+std::string WithDefaultApplication(const std::string& mimeappsText, const std::string& mimeType,
+                                   const std::string& desktopEntry);
 // One argument of a desktop entry's Exec line: quoted, with the characters the quoting and the
 // string escapes reserve escaped.
 std::string DesktopExecArgument(const std::string& argument);

@@ -5,10 +5,14 @@
 #include <wx/docview.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
 
+#include "app/preferences.h"
 #include "app/settings.h"
 #include "ui/app/config_store.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/mode_dir_dialog.h"
 #include "ui/app/startup.h"
 #include "ui/app/text.h"
 
@@ -51,7 +55,17 @@ bool CBrindleApp::OnInit() {
     EditorWindows w = StartEditor(startFile_);
     docManager_ = w.manager;
     frame_ = w.frame;
-    return w.doc != nullptr;
+    if (!w.doc) return false;
+    // A computer without any of the simulators (no installer's registry entry, no folder in the Wine
+    // prefix): say so and let the user point at a folder, once the main window is on screen.
+    if (simDir_.empty())
+        if (std::optional<std::string> text = brindle::FirstStartMessage(brindle::GlobalSettings()))
+            CallAfter([this, text = *text] {
+                wxMessageDialog box(frame_, FromMessageText(text), "Brindle", wxOK | wxICON_INFORMATION);
+                ShowDialog(box);
+                if (frame_ && frame_->View()) RunModeDialog(*frame_->View());
+            });
+    return true;
 }
 
 int CBrindleApp::OnExit() {

@@ -3,12 +3,14 @@
 #include <wx/app.h>
 #include <wx/filedlg.h>
 #include <wx/frame.h>
+#include <wx/progdlg.h>
 
 #include "platform/paths.h"
 #include "platform/system.h"
 #include "ui/app/brindle_app.h"
-#include "ui/app/dialog_show.h"
+#include "ui/app/dialog_support.h"
 #include "ui/app/text.h"
+#include "ui/document/open_aircraft_dialog.h"
 #include "ui/document/open_window_dialog.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBrindleDoc, wxDocument);
@@ -87,7 +89,7 @@ std::optional<int> CBrindleDoc::ChooseWindow(const brindle::Panel& panel, const 
     std::string path = settings().CurrentFile();
     if (path.empty()) path = brindle::JoinPath(panelFolder, "panel.cfg");
     COpenWindowDlg dlg(DialogParent(), panel, path);
-    if (ShowDialog(dlg) != wxID_OK || dlg.Choice() < 0) return std::nullopt;
+    if (RunModal(dlg) != wxID_OK || dlg.Choice() < 0) return std::nullopt;
     return dlg.Choice();
 }
 
@@ -115,9 +117,26 @@ std::optional<std::string> CBrindleDoc::ChooseBitmap(const std::string& folder) 
     return ToPath(dlg.GetPath());
 }
 
-bool CBrindleDoc::RunOpenAircraft(brindle::OpenAircraftChooser&) {
-    // The Open Aircraft dialog is not part of the shell yet; its command is disabled.
-    return false;
+bool CBrindleDoc::RunOpenAircraft(brindle::OpenAircraftChooser& chooser) {
+    // An empty list has nothing to choose from: say why instead.
+    if (std::optional<std::string> problem = chooser.ListingProblem()) {
+        brindle::ShowWarning(*problem);
+        return false;
+    }
+    COpenAircraftDlg dlg(DialogParent(), chooser);
+    return RunModal(dlg) == wxID_OK;
+}
+
+void CBrindleDoc::CopyProgress(int done, int total, const std::string& file) {
+    if (done >= total) {
+        copyProgress_.reset();
+        return;
+    }
+    if (!copyProgress_)
+        copyProgress_ =
+            std::make_unique<wxProgressDialog>(brindle::kCopyingPanelTitle, "", std::max(1, total),
+                                               DialogParent(), wxPD_APP_MODAL | wxPD_AUTO_HIDE);
+    copyProgress_->Update(done, FromPath(file));
 }
 
 void CBrindleDoc::AddToRecentFiles(const std::string& path) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <wx/docview.h>
+#include <wx/progdlg.h>
 
 #include <functional>
 #include <memory>
@@ -60,6 +61,7 @@ class CBrindleDoc : public wxDocument, public brindle::DocumentUi {
     std::optional<std::string> ChooseBitmap(const std::string& folder) override;
     bool RunOpenAircraft(brindle::OpenAircraftChooser& chooser) override;
     void AddToRecentFiles(const std::string& path) override;
+    void CopyProgress(int done, int total, const std::string& file) override;
 
   private:
     wxWindow* DialogParent() const;
@@ -70,6 +72,7 @@ class CBrindleDoc : public wxDocument, public brindle::DocumentUi {
     std::unique_ptr<brindle::TextEditorLauncher> editor_;
     std::unique_ptr<brindle::PanelDocument> doc_;
     std::function<void(int, int, const std::string&)> progress_;
+    std::unique_ptr<wxProgressDialog> copyProgress_;
     static wxString startFile_;
     static bool startedUp_;
 };

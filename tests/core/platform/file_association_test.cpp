@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/paths.h"
 
@@ -46,10 +47,11 @@ class Association : public ::testing::Test {
 
 TEST_F(Association, WritesTheTypeAndTheEntryThenRefreshesTheDesktop) {
     const std::string data = (home_ / ".local" / "share").string();
-    FreedesktopIntegration desktop(data, [&](const std::vector<std::string>& argv) {
-        runs_.push_back(argv);
-        return argv[0] != "update-desktop-database";  // not installed here
-    });
+    FreedesktopIntegration desktop(data, (home_ / ".config").string(),
+                                   [&](const std::vector<std::string>& argv) {
+                                       runs_.push_back(argv);
+                                       return argv[0] != "update-desktop-database";  // not installed here
+                                   });
     AssociationResult r = desktop.RegisterPanelFileType("/opt/brindle/brindle");
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(ReadFileText(data + "/mime/packages/brindle-panel.xml"), PanelMimePackage());
@@ -64,6 +66,8 @@ TEST_F(Association, WritesTheTypeAndTheEntryThenRefreshesTheDesktop) {
                          {"xdg-mime", "default", "brindle.desktop", "application/x-brindle-panel"}}));
     EXPECT_NE(r.message.find("could not be run"), std::string::npos);
     EXPECT_NE(r.message.find("update-desktop-database"), std::string::npos);
+    // xdg-mime set the default: the user's mimeapps.list is left alone.
+    EXPECT_FALSE(fs::exists(home_ / ".config" / "mimeapps.list"));
 
     // Registering again replaces the files.
     runs_.clear();
@@ -81,18 +85,51 @@ TEST_F(Association, FailuresWriteNothingAndRunNothing) {
     };
     if (::geteuid() != 0) {  // root writes anywhere
         AssociationResult r =
-            FreedesktopIntegration((home_ / "share").string(), run).RegisterPanelFileType("/b");
+            FreedesktopIntegration((home_ / "share").string(), "", run).RegisterPanelFileType("/b");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message.rfind("Can't write \"", 0), 0u) << r.message;
     }
-    AssociationResult noHome = FreedesktopIntegration("", run).RegisterPanelFileType("/b");
+    AssociationResult noHome = FreedesktopIntegration("", "", run).RegisterPanelFileType("/b");
     EXPECT_FALSE(noHome.ok);
     EXPECT_NE(noHome.message.find("HOME"), std::string::npos);
     fs::permissions(home_, fs::perms::owner_all);
-    AssociationResult newline = FreedesktopIntegration(home_.string(), run).RegisterPanelFileType("/a\nb");
+    AssociationResult newline =
+        FreedesktopIntegration(home_.string(), "", run).RegisterPanelFileType("/a\nb");
     EXPECT_FALSE(newline.ok);
     EXPECT_FALSE(fs::exists(home_ / "applications"));
     EXPECT_TRUE(runs_.empty());
+}
+
+TEST_F(Association, WithoutXdgMimeTheDefaultGoesIntoMimeappsList) {
+    const fs::path config = home_ / ".config";
+    fs::create_directories(config);
+    std::ofstream(config / "mimeapps.list") << "[Added Associations]\ntext/plain=gedit.desktop;\n";
+    FreedesktopIntegration desktop(
+        (home_ / "share").string(), config.string(),
+        [](const std::vector<std::string>& argv) { return argv[0] != "xdg-mime"; });
+    AssociationResult r = desktop.RegisterPanelFileType("/opt/brindle/brindle");
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(ReadFileText((config / "mimeapps.list").string()),
+              "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n"
+              "application/x-brindle-panel=brindle.desktop\n");
+    EXPECT_EQ(r.message.find("could not be run"), std::string::npos);
+}
+
+TEST(FileAssociation, DefaultApplicationLineReplacedOrAdded) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    for (const Case& c : {
+             Case{"", "[Default Applications]\napplication/x-brindle-panel=brindle.desktop\n"},
+             Case{"[Default Applications]\ntext/html=firefox.desktop\n\n[Added Associations]\nx=y\n",
+                  "[Default "
+                  "Applications]\ntext/html=firefox.desktop\napplication/x-brindle-panel=brindle.desktop\n\n"
+                  "[Added Associations]\nx=y\n"},
+             Case{"[Default Applications]\napplication/x-brindle-panel = old.desktop\nz=1",
+                  "[Default Applications]\napplication/x-brindle-panel=brindle.desktop\nz=1\n"},
+         })
+        EXPECT_EQ(WithDefaultApplication(c.in, kPanelMimeType, kDesktopEntryName), c.out) << c.in;
 }
 
 }  // namespace

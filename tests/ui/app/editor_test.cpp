@@ -19,6 +19,7 @@
 #include "platform/paths.h"
 #include "ui/app/actions.h"
 #include "ui/app/command_handlers.h"
+#include "ui/app/dialog_support.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/startup.h"
 #include "ui/dialogs/new_window_dialog.h"
@@ -333,8 +334,10 @@ TEST_F(EditorWindow, EveryCorpusPanelOpensShowsEachWindowAndSaves) {
 
 // Every command that is enabled runs without harm in each state the editor can be in: nothing
 // open, a panel without windows, the demo panel with no gauge, one gauge and all gauges selected.
-// (Commands that open a modal dialog or pop-up are left out: they wait for a person.)
+// (Commands that open a system dialog or pop-up are left out: they wait for a person. The editor's
+// own dialogs are answered with Cancel.)
 TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
+    SetModalHook([](wxDialog&) { return wxID_CANCEL; });
     const std::set<Cmd> modal = {Cmd::NewPanel,     Cmd::OpenDirect,    Cmd::SaveAs,       Cmd::GridSize,
                                  Cmd::TestSkyColor, Cmd::EditInNotepad, Cmd::SelectWindow, Cmd::Print,
                                  Cmd::PrintPreview, Cmd::PrintSetup,    Cmd::Exit,         Cmd::About,
@@ -364,6 +367,7 @@ TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
         runAll(selection == 0 ? "no gauge selected" : selection == 1 ? "one gauge selected" : "all selected");
         w_.doc->Doc().SetModified(false);
     }
+    SetModalHook({});
 }
 
 }  // namespace
