@@ -8,9 +8,10 @@ function(brindle_glob out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# One GoogleTest executable per test folder; GUI tests run under the Xvfb the test script starts.
+# One GoogleTest executable per test folder (or list of folders); GUI tests run under the Xvfb the test script starts.
+# DISPLAY marks tests that type and point on the shared display: they take turns.
 function(brindle_test_area name dir)
-  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "DISPLAY" "" "LIBS" ${ARGN})
   brindle_glob(srcs ${dir})
   if(NOT srcs)
     return()
@@ -22,5 +23,9 @@ function(brindle_test_area name dir)
     BRINDLE_SAMPLES_DIR="${BRINDLE_SAMPLES_DIR}"
     BRINDLE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
     BRINDLE_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  if(A_DISPLAY)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 RESOURCE_LOCK display)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
 endfunction()

@@ -15,10 +15,11 @@ struct CliRun {
 };
 
 // `args` are shell words (quote paths with Quote); `env` goes before the program, e.g. "TZ=UTC".
-// The program's stderr is dropped.
-inline CliRun Cli(const std::string& args, const std::string& env = "") {
+// The program's stderr goes to `errFile` (dropped by default).
+inline CliRun Cli(const std::string& args, const std::string& env = "",
+                  const std::string& errFile = "/dev/null") {
     CliRun r;
-    std::string cmd = env + " " + std::string(BRINDLE_CLI) + " " + args + " 2>/dev/null";
+    std::string cmd = env + " " + std::string(BRINDLE_CLI) + " " + args + " 2>'" + errFile + "'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf;
@@ -26,6 +27,23 @@ inline CliRun Cli(const std::string& args, const std::string& env = "") {
     while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int st = pclose(p);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+// The same, with the program's stderr kept in `err`.
+struct CliRunWithStderr : CliRun {
+    std::string err;
+};
+inline CliRunWithStderr CliWithStderr(const std::string& args, const std::string& errFile) {
+    CliRunWithStderr r;
+    static_cast<CliRun&>(r) = Cli(args, "", errFile);
+    if (FILE* f = std::fopen(errFile.c_str(), "rb")) {
+        std::array<char, 4096> buf;
+        std::size_t n;
+        while ((n = std::fread(buf.data(), 1, buf.size(), f)) > 0) r.err.append(buf.data(), n);
+        std::fclose(f);
+    }
+    std::remove(errFile.c_str());
     return r;
 }
 

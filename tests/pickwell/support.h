@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "lib/command_line.h"
 #include "lib/file_io.h"
 
 namespace pickwell::testing {
@@ -47,6 +49,23 @@ class ModuleBuilder {
         for (std::int64_t i = 0; i < stride * rows && width > 0 && width < 100000 && rows < 100000; ++i) {
             bytes.push_back(static_cast<std::uint8_t>(seed + i));
         }
+        return at;
+    }
+
+    // Appends an RLE8 bitmap: an info header with compression 1 and `imageSize`, `colours` palette entries
+    // (i, i+1, i+2, 0) and the given codes; returns the header's 0-based offset.
+    std::size_t Rle8Bitmap(std::int32_t width, std::int32_t height, std::uint32_t colours,
+                           const std::vector<std::uint8_t>& codes, std::uint32_t imageSize) {
+        const std::size_t at = bytes.size();
+        for (std::uint32_t v : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+            Put32(v);
+        Put16(1);
+        Put16(8);
+        for (std::uint32_t v : {1u, imageSize, 0u, 0u, colours, 0u}) Put32(v);
+        for (std::uint32_t i = 0; i < colours; ++i) {
+            for (std::uint32_t c : {i, i + 1, i + 2, 0u}) bytes.push_back(static_cast<std::uint8_t>(c));
+        }
+        bytes.insert(bytes.end(), codes.begin(), codes.end());
         return at;
     }
 
@@ -95,6 +114,18 @@ inline void Spill(const std::string& path, const std::vector<std::uint8_t>& byte
 inline std::uint32_t Field32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]}
                                                                                       << 24;
+}
+
+// One command-line run with what it printed.
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+inline Outcome Pickwell(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = RunCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
 }
 
 }  // namespace pickwell::testing

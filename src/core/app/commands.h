@@ -1,10 +1,14 @@
-// Every command of the editor with the number the menus, tool bar and accelerators send, and the
-// rule that enables or checks it. The shell builds its menus and update handlers from this, so the
-// rules live in one place and are tested without a window.
+// Every command of the editor, declared once: its number (what menus, tool bar and accelerators
+// send), its texts, accelerators, tool-bar icon and tip, its kind and the rule that enables and
+// checks it. The shell builds its menu bar, tool bar, context menus and accelerator table from this
+// table and the layouts below, and only adds the handler each command runs; so a command's rule is
+// tested here without a window.
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace brindle {
 
@@ -85,6 +89,15 @@ enum class Cmd : int {
     ElementsSliders = 32917,
     ElementsSprites = 32918,
     ElementsMovingImages = 32919,
+    // Entries of the gauge context menus only.
+    MoveUp = 32782,
+    MoveDown = 32783,
+    MoveToFront = 32788,
+    MoveToBack = 32789,
+    SnapToGridContext = 32820,
+    SameSizeLargestContext = 32823,
+    HideGaugeBitmaps = 32928,
+    UnhideGaugeBitmaps = 32929,
     WindowListFirst = 60000,
     WindowListLast = 60031,
 };
@@ -110,6 +123,10 @@ struct CommandContext {
     bool transparentGauges = false;
     bool drawAllBitmaps = false;
     int gaugeDrawTypes = 1;
+    bool canHide = false;    // no selected gauge is hidden yet (and one is selected)
+    bool canUnhide = false;  // a selected gauge is hidden and none is visible
+    bool toolBarShown = false;
+    bool statusBarShown = false;
 };
 
 struct CommandStatus {
@@ -117,8 +134,61 @@ struct CommandStatus {
     std::optional<bool> checked;  // nullopt: the command is not a check item
 };
 
-// The enable and check rule of one command. Commands without a handler report disabled.
+using CommandRule = CommandStatus (*)(const CommandContext&);
+
+enum class CommandKind {
+    Plain,
+    Check,
+    Radio,
+    Submenu,  // opens a sub-menu the shell fills (the recent files)
+};
+
+struct CommandSpec {
+    Cmd cmd;
+    const char* text;          // menu text with & mnemonics, without the accelerator
+    const char* accelerators;  // blank-separated, e.g. "Ctrl+X Shift+Delete"; the first is shown in the menu
+    const char* icon;  // tool-bar icon: a wx art id ("wxART_NEW") or an icon-theme name; nullptr when never
+                       // on the tool bar
+    const char* tip;   // tool tip and status-bar help
+    CommandKind kind;
+    CommandRule rule;
+    const char* contextText = nullptr;     // in the context menus, when it differs from the menu's
+    const char* contextOneText = nullptr;  // in the one-gauge context menu, when it differs again
+};
+
+// Every command, in declaration order; each number appears once.
+std::span<const CommandSpec> AllCommands();
+const CommandSpec* FindCommand(Cmd cmd);
+// The accelerators of a command, in the order declared.
+std::vector<std::string> AcceleratorsOf(const CommandSpec& spec);
+// The text of a command in context menu `menu` (kMenuNoGauge, kMenuOneGauge, kMenuSeveralGauges).
+std::string ContextTextOf(const CommandSpec& spec, int menu);
+
+// The enable and check rule of one command; a number that is no command is disabled.
 CommandStatus EvaluateCommand(Cmd cmd, const CommandContext& ctx);
+
+// Layouts. kSeparator marks a separator line.
+inline constexpr Cmd kSeparator = static_cast<Cmd>(0);
+struct MenuLayout {
+    const char* title;
+    std::vector<Cmd> items;
+};
+struct ToolLayout {
+    Cmd cmd;
+    bool dropDown = false;  // the tool carries a pop-up on its arrow
+};
+// The menu bar, left to right. The Window menu (kWindowMenuIndex) ends with the window list.
+const std::vector<MenuLayout>& MenuBarLayout();
+inline constexpr int kWindowMenuIndex = 6;
+// The tool bar, left to right.
+const std::vector<ToolLayout>& ToolBarLayout();
+// The context menus for no, one and several selected gauges.
+inline constexpr int kMenuNoGauge = 236;
+inline constexpr int kMenuOneGauge = 176;
+inline constexpr int kMenuSeveralGauges = 133;
+const std::vector<Cmd>& ContextMenuLayout(int menu);
+// The "Gauge Elements" pop-up of the Draw All Gauge Elements tool; its title is a disabled first line.
+const MenuLayout& GaugeElementsLayout();
 
 // The bit of GaugeDrawTypes an element toggle command switches, or 0.
 int ElementToggleBit(Cmd cmd);

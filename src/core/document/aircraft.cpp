@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "app/preferences.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -231,6 +232,16 @@ bool IsValidNewPanelName(const std::string& name) {
 
 OpenAircraftChooser::OpenAircraftChooser(Settings& settings, Mode mode)
     : settings_(settings), mode_(mode), aircraft_(ListAircraft(settings.SimDir())) {}
+
+std::optional<std::string> OpenAircraftChooser::ListingProblem() const {
+    if (!aircraft_.empty()) return std::nullopt;
+    const std::string root = AircraftRoot(settings_.SimDir());
+    if (!SimFolderUsable(root))
+        return "The folder \"" + root +
+               "\" does not exist or can't be read.\n\nChoose the simulator and its folder with Options > "
+               "FS Mode and Root Directory.";
+    return "There is no aircraft with a panel in \"" + root + "\".";
+}
 
 std::string OpenAircraftChooser::Caption() const {
     return mode_ == Mode::Open ? "Select an Aircraft's Panel to Open"

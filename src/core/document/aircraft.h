@@ -72,6 +72,9 @@ class OpenAircraftChooser {
     bool InstalledPanelsEnabled() const { return mode_ == Mode::Open; }
 
     const std::vector<std::string>& AircraftList() const { return aircraft_; }
+    // Why the list is empty (the aircraft folder is missing or can't be read, or holds no aircraft
+    // with a panel), for a message when the dialog opens; nullopt when there are aircraft.
+    std::optional<std::string> ListingProblem() const;
     // Selects an aircraft of the list: its default panel's title (also stored as the last aircraft
     // title of the settings) and its installed panels; in open mode the first panel is selected.
     void SelectAircraft(int index);

@@ -249,17 +249,20 @@ void PanelDocument::NewPanel() {
     OpenAtWindow(*path, 0);
 }
 
+bool PanelDocument::OpenNamed(const std::string& path) {
+    settings_.SetLastTitle("");
+    const bool ok = OpenAtWindow(path, -1);
+    if (ok) settings_.SetLastTitle(AircraftTitleForPanel(path).value_or(""));
+    return ok;
+}
+
 bool PanelDocument::OpenDirect() {
     std::string start = lastOpenFolder_.empty() ? AircraftRoot(settings_.SimDir()) : lastOpenFolder_;
     std::optional<std::string> path = ui_.ChooseFileToOpen(start);
     if (!path) return false;
     lastOpenFolder_ = DirectoryPart(*path).value_or("");
-    settings_.SetLastTitle("");
-    bool ok = OpenAtWindow(*path, -1);
-    if (ok) {
-        ui_.AddToRecentFiles(*path);
-        settings_.SetLastTitle(AircraftTitleForPanel(*path).value_or(""));
-    }
+    bool ok = OpenNamed(*path);
+    if (ok) ui_.AddToRecentFiles(*path);
     view_.Redraw();
     view_.ClearSelection();
     return ok;
@@ -317,10 +320,13 @@ void PanelDocument::AfterPreferences(bool rereadNeeded, bool changed) {
     }
 }
 
-void PanelDocument::AfterModeDialog(bool modeChanged) {
-    if (!modeChanged) return;
-    Close();
-    view_.ClearSelection();
+void PanelDocument::AfterModeDialog(bool modeChanged, SystemAccess* system) {
+    if (modeChanged) {
+        // The panel belongs to the other simulator (the question to save a changed one comes first).
+        Close();
+        view_.ClearSelection();
+    }
+    if (system) settings_.ExtendPathWithModules(*system);
 }
 
 std::string PanelDocument::TemporaryFolder() const {

@@ -124,6 +124,10 @@ class PanelDocument {
     // Opens `path` showing window `windowIndex` (-1: the Open Window dialog asks). Asks to save a
     // modified document first. A failed read leaves no file open. Returns whether the file is open.
     bool OpenAtWindow(const std::string& path, int windowIndex);
+    // Opens a file the user named (chosen, given on the command line, dropped, or from the recent
+    // files): the Open Window dialog asks for the window, and the aircraft using the panel gives
+    // the title shown in the main window.
+    bool OpenNamed(const std::string& path);
     // The first document at program start: reopens the last file at its last window when Reload
     // is on and sets the zoom from the start zoom. No dialog is shown.
     void StartUp();
@@ -145,9 +149,10 @@ class PanelDocument {
     // After the Preferences dialog: `rereadNeeded` when a changed setting needs the file read again,
     // `changed` when anything changed.
     void AfterPreferences(bool rereadNeeded, bool changed);
-    // After the mode dialog: a changed simulator mode closes the document. (The shell saves the
-    // settings in any case.)
-    void AfterModeDialog(bool modeChanged);
+    // After the mode dialog, whatever its result: a changed simulator mode closes the document, and
+    // with `system` the PATH extension is rebuilt for the current mode's folder. (The shell saves
+    // the settings in any case.)
+    void AfterModeDialog(bool modeChanged, SystemAccess* system = nullptr);
     // "Open config file in Notepad": the round trip through the text editor.
     void EditInTextEditor();
     // Window Properties ended with OK: the IDENT rules, the modified mark, a new background loaded.

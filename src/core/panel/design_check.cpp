@@ -167,4 +167,30 @@ DesignCheckReport RunDesignCheck(const Panel& panel, const DesignCheckOptions& o
     return scan.Take();
 }
 
+DesignCheckReport DesignCheckDialogLogic::Run(const Panel& panel, DesignCheckOptions options,
+                                              const std::function<void(const std::string&)>& show) {
+    text_.clear();
+    cut_ = false;
+    // Room kept for the note and the closing lines, so they always fit.
+    const std::size_t reserve = 256;
+    auto put = [&](const std::string& piece) {
+        text_ += piece;
+        if (show) show(piece);
+    };
+    options.onText = [&](const std::string& piece) {
+        if (cut_) return;
+        if (text_.size() + piece.size() > kMaxText - reserve)
+            cut_ = true;
+        else
+            put(piece);
+    };
+    DesignCheckReport report = RunDesignCheck(panel, options);
+    if (cut_) {
+        const std::string underline = std::string(70, '_') + "\r\n";
+        std::size_t closing = report.text.rfind("\r\n\r\nScan Complete");
+        put(kCutNote + underline + (closing == std::string::npos ? "" : report.text.substr(closing)));
+    }
+    return report;
+}
+
 }  // namespace brindle

@@ -32,4 +32,24 @@ struct DesignCheckOptions {
 // read is reported by the bitmap reader's own warning and otherwise skipped).
 DesignCheckReport RunDesignCheck(const Panel& panel, const DesignCheckOptions& options);
 
+// The report as "Brindle - Design Check" shows it: the box grows piece by piece while the scan runs
+// and holds at most kMaxText characters. A longer report stops at the last piece that fits and
+// still ends with the closing line and its counts, after a note that the rest was left out.
+class DesignCheckDialogLogic {
+  public:
+    static constexpr std::size_t kMaxText = 10240;
+    static constexpr const char* kCutNote = "\r\n\r\n(The rest of the report does not fit in this box.)\r\n";
+
+    // Runs the scan on `panel`; `show` receives each piece the box gets, as it gets it.
+    DesignCheckReport Run(const Panel& panel, DesignCheckOptions options,
+                          const std::function<void(const std::string&)>& show = {});
+    // What the box holds.
+    const std::string& Text() const { return text_; }
+    bool Cut() const { return cut_; }
+
+  private:
+    std::string text_;
+    bool cut_ = false;
+};
+
 }  // namespace brindle

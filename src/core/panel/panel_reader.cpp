@@ -166,6 +166,7 @@ class Reader {
         return std::min(pos, n);
     }
     std::optional<std::string> textValue(std::size_t keyPos, bool wholeLine = false) const;
+    std::string titleValue(std::size_t keyPos) const;
     int unsignedValue(std::size_t keyPos) const;
     double realAt(std::size_t pos) const;
     double realValue(std::size_t keyPos) const {
@@ -357,6 +358,15 @@ bool Reader::checkAlias() {
     return false;
 }
 
+// A title ends where its section does, at a "[": written back whole, it would end the section early on the
+// next read and every title after it would be lost.
+std::string Reader::titleValue(std::size_t keyPos) const {
+    std::string title = textValue(keyPos).value_or("");
+    std::size_t cut = title.find('[');
+    if (cut == std::string::npos) return title;
+    return std::string(TrimTrailing(std::string_view(title).substr(0, cut), true));
+}
+
 void Reader::readTitles() {
     std::size_t titles = find(0, "Titles]");
     if (titles == npos) return;
@@ -368,7 +378,7 @@ void Reader::readTitles() {
         if (p == npos || p >= end) break;
         WindowSlot slot;
         slot.window.setKind(WindowKind::Window);
-        slot.window.title = textValue(p).value_or("");
+        slot.window.title = titleValue(p);
         slot.number = n;
         slot.titlePos = p;
         titled_.push_back(std::move(slot));
@@ -381,7 +391,7 @@ void Reader::readTitles() {
         WindowSlot slot;
         slot.window.setKind(WindowKind::FixedWindow);
         slot.window.fixedNumber = f;
-        slot.window.title = textValue(p).value_or("");
+        slot.window.title = titleValue(p);
         slot.number = f;
         slot.titlePos = p;
         titled_.push_back(std::move(slot));

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "view/bitmap.h"
 
 namespace brindle {
 
@@ -201,11 +202,17 @@ bool FixedWindowsEditor::SelectView(int view) {
 
 void FixedWindowsEditor::Show(int windowIndex) {
     Display d;
+    preview_.reset();
     d.caption = kCaption;
     d.windowIndex = windowIndex;
     if (windowIndex >= 0) {
         const PanelWindow& w = panel_.windows[windowIndex];
-        if (w.file && !w.file->empty()) d.bitmapPath = JoinPath(folder_, *w.file);
+        if (w.file && !w.file->empty()) {
+            d.bitmapPath = JoinPath(folder_, *w.file);
+            BitmapFileRequest request;
+            request.path = d.bitmapPath;
+            if (ReadBitmapFile(request, true) && request.data) preview_ = request.data->Decode();
+        }
         d.caption = std::string(kCaption) + " - " + w.title.str();
         d.identEnabled = true;
     }
@@ -276,6 +283,25 @@ void FixedWindowsEditor::Cancel() {
     for (int i = 0; i < openingWindowCount_ && i < TitledCount(panel_); ++i)
         panel_.windows[i].file = openingFiles_[i];
     changed_ = false;
+}
+
+Image RenderFixedWindowPreview(int width, int height, const Image* bitmap, bool transparent,
+                               Pixel background) {
+    Image out(width, height, background);
+    if (out.Empty() || !bitmap || bitmap->Empty()) return out;
+    FixedWindowPreview p = LayoutFixedWindowPreview(width, height, bitmap->Width(), bitmap->Height());
+    const PixelRect frame = PixelRect::FromSize(0, 0, p.frameWidth, p.frameHeight);
+    if (transparent) {
+        const Pixel fill = MakePixel(175, 215, 220);
+        FillRect(out, frame, fill, out.Bounds());
+    }
+    if (p.drawWidth <= 0 || p.drawHeight <= 0) return out;
+    const PixelRect at = PixelRect::FromSize(0, 0, p.drawWidth, p.drawHeight);
+    if (transparent)
+        TransparentStretch(out, at, *bitmap, out.Bounds());
+    else
+        StretchCopy(out, at, *bitmap, bitmap->Bounds(), StretchQuality::kColorOnColor, out.Bounds());
+    return out;
 }
 
 }  // namespace brindle

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "panel/panel.h"
+#include "view/image.h"
 
 namespace brindle {
 
@@ -83,6 +84,9 @@ class FixedWindowsEditor {
     int Selected() const { return selected_; }
     bool Changed() const { return changed_; }
     const Display& Shown() const { return display_; }
+    // The shown Fixed Window's bitmap, read when the view is shown; null when there is none or it
+    // could not be read (the reader has said why).
+    const Image* PreviewBitmap() const { return preview_ ? &*preview_ : nullptr; }
 
     // A view button: selects the view and shows it. When the view names a Fixed Window that the panel
     // does not have, warns and leaves the display as it was (the view stays selected). Returns
@@ -112,6 +116,13 @@ class FixedWindowsEditor {
     int openingWindowCount_;
     std::vector<OwnedText> openingFiles_;
     std::vector<std::vector<std::string>> openingKeptSections_;
+    std::optional<Image> preview_;
 };
+
+// The preview area of the Fixed Windows dialog: cleared, then the bitmap in its 4:3 frame, stretched,
+// or with `transparent` over the light blue fill with black left out. The caller writes
+// kNoBitmapSpecified centred when `bitmap` is null.
+Image RenderFixedWindowPreview(int width, int height, const Image* bitmap, bool transparent,
+                               Pixel background = kWhite);
 
 }  // namespace brindle

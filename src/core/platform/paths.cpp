@@ -7,6 +7,8 @@
 #include <fstream>
 #include <random>
 
+#include "platform/file_faults.h"
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -148,30 +150,51 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
     std::random_device rd;
     std::string tmp =
         (dir / (".~" + tp.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp")).string();
+    std::FILE* f = nullptr;
+    // Clean-up after a failed step is not a step of its own: it must happen for nothing to be left.
     auto fail = [&](int code) {
-        if (error) *error = code;
+        if (error) *error = code ? code : EIO;
+        if (f) std::fclose(f);
         std::error_code ec;
         fs::remove(fs::path(tmp), ec);
         return false;
     };
+    int code = 0;
+    if (!FileStepAllowed(FileStep::Open, &code)) return fail(code);
     errno = 0;
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    f = std::fopen(tmp.c_str(), "wb");
     if (!f) return fail(errno ? errno : EACCES);
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = (std::fflush(f) == 0) && ok;
+    if (!FileStepAllowed(FileStep::Write, &code)) return fail(code);
+    errno = 0;
+    if (std::fwrite(data.data(), 1, data.size(), f) != data.size()) return fail(errno ? errno : EIO);
+    if (!FileStepAllowed(FileStep::Flush, &code)) return fail(code);
+    errno = 0;
+    bool ok = std::fflush(f) == 0;
 #ifndef _WIN32
     ok = ok && ::fsync(fileno(f)) == 0;
 #endif
-    int code = errno ? errno : EIO;
-    ok = (std::fclose(f) == 0) && ok;
+    code = errno ? errno : EIO;
+    std::FILE* closing = f;
+    f = nullptr;
+    ok = (std::fclose(closing) == 0) && ok;
     if (!ok) return fail(code);
+    // The new file keeps the permissions of the one it replaces.
     std::error_code ec;
+    fs::file_status old = fs::status(tp, ec);
+    if (!ec && fs::is_regular_file(old)) fs::permissions(fs::path(tmp), old.permissions(), ec);
+    if (!FileStepAllowed(FileStep::Rename, &code)) return fail(code);
+    ec.clear();
     fs::rename(fs::path(tmp), tp, ec);
     if (ec) return fail(ec.value());
     return true;
 }
 
 bool CopyFileBytes(std::string_view from, std::string_view to, int* error) {
+    int code = 0;
+    if (!FileStepAllowed(FileStep::Copy, &code)) {
+        if (error) *error = code;
+        return false;
+    }
     auto data = ReadFileBytes(from, error);
     if (!data) return false;
     return WriteFileAtomically(
@@ -198,6 +221,11 @@ bool MakeDirectory(std::string_view path, int* error) {
         if (error) *error = EEXIST;
         return false;
     }
+    int code = 0;
+    if (!FileStepAllowed(FileStep::MakeDir, &code)) {
+        if (error) *error = code;
+        return false;
+    }
     if (!fs::create_directory(fs::path(real), ec)) {
         if (error) *error = ec ? ec.value() : EEXIST;
         return false;
@@ -206,6 +234,7 @@ bool MakeDirectory(std::string_view path, int* error) {
 }
 
 bool RemoveFile(std::string_view path) {
+    if (!FileStepAllowed(FileStep::Remove, nullptr)) return false;
     std::error_code ec;
     return fs::remove(fs::path(ResolvePath(path)), ec) && !ec;
 }

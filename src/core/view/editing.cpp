@@ -674,13 +674,13 @@ bool EditingController::InsertGauge(const std::string& reference, double x, doub
     return true;
 }
 
-EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
+EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog, std::optional<ViewPoint> at) {
     EditOutput out;
     if (!PanelLoaded()) return out;
     const bool fs98 = Mode() == kModeFS98;
     if (fs98 && view_->Window().GaugeCount() >= kFs98GaugeLimit) ShowWarning(kFs98AddLimitMessage);
     std::optional<std::string> ref = dialog ? dialog() : std::nullopt;
-    if (!ref || ref->empty() || *ref == kNotFs98Compatible) return out;
+    if (!ref || ref->empty() || ref->find(kNotFs98Compatible) != std::string::npos) return out;
     if (fs98) {
         for (const ViewGauge& g : Gauges()) {
             if (!g.deleted && EqualsNoCase(g.name, *ref)) {
@@ -690,7 +690,7 @@ EditOutput EditingController::AddGauge(const AddGaugeDialog& dialog) {
         }
     }
     DeselectAll(out);
-    const ViewPoint centre = ClientCentreUnits();
+    const ViewPoint centre = at.value_or(ClientCentreUnits());
     InsertGauge(*ref, centre.x, centre.y, out);
     return out;
 }
@@ -745,64 +745,59 @@ ImagePtr EditingController::GaugeBitmapForClipboard() const {
 
 // ---- command routing and state ----
 
+namespace {
+
+// The commands the controller carries out, each with what it runs.
+struct EditCommand {
+    Cmd cmd;
+    EditOutput (*run)(EditingController&);
+};
+using EC = EditingController;
+const EditCommand kEditCommands[] = {
+    {Cmd::LineUpVertically, [](EC& c) { return c.LineUpVertically(); }},
+    {Cmd::ContextLineUpVertically, [](EC& c) { return c.LineUpVertically(); }},
+    {Cmd::LineUpHorizontally, [](EC& c) { return c.LineUpHorizontally(); }},
+    {Cmd::ContextLineUpHorizontally, [](EC& c) { return c.LineUpHorizontally(); }},
+    {Cmd::StackVertically, [](EC& c) { return c.StackVertically(); }},
+    {Cmd::StackHorizontally, [](EC& c) { return c.StackHorizontally(); }},
+    {Cmd::SameSizeLargest, [](EC& c) { return c.SameSize(true); }},
+    {Cmd::SameSizeLargestContext, [](EC& c) { return c.SameSize(true); }},
+    {Cmd::SameSizeSmallest, [](EC& c) { return c.SameSize(false); }},
+    {Cmd::SameSizeSmallestMenu, [](EC& c) { return c.SameSize(false); }},
+    {Cmd::AspectRatio, [](EC& c) { return c.AspectRatioOne(); }},
+    {Cmd::SnapToGrid, [](EC& c) { return c.SnapSelectedToGrid(); }},
+    {Cmd::SnapToGridContext, [](EC& c) { return c.SnapSelectedToGrid(); }},
+    {Cmd::MoveUp, [](EC& c) { return c.MoveInDrawingOrder(OrderMove::kUp); }},
+    {Cmd::MoveToFront, [](EC& c) { return c.MoveInDrawingOrder(OrderMove::kToFront); }},
+    {Cmd::MoveDown, [](EC& c) { return c.MoveInDrawingOrder(OrderMove::kDown); }},
+    {Cmd::MoveToBack, [](EC& c) { return c.MoveInDrawingOrder(OrderMove::kToBack); }},
+    {Cmd::SelectAll, [](EC& c) { return c.SelectAll(); }},
+    {Cmd::Delete, [](EC& c) { return c.Delete(); }},
+    {Cmd::Copy, [](EC& c) { return c.Copy(); }},
+    {Cmd::Cut, [](EC& c) { return c.Cut(); }},
+    {Cmd::Paste, [](EC& c) { return c.Paste(); }},
+    {Cmd::PasteTool, [](EC& c) { return c.Paste(); }},
+    {Cmd::HideGaugeBitmaps, [](EC& c) { return c.HideSelected(); }},
+    {Cmd::UnhideGaugeBitmaps, [](EC& c) { return c.UnhideSelected(); }},
+    {Cmd::Undo, [](EC& c) { return c.Undo(); }},
+    {Cmd::Redo, [](EC& c) { return c.Redo(); }},
+    {Cmd::GaugeProperties, [](EC& c) { return c.Properties(); }},
+};
+
+}  // namespace
+
+std::vector<Cmd> EditingController::Commands() {
+    std::vector<Cmd> cmds;
+    for (const EditCommand& e : kEditCommands) cmds.push_back(e.cmd);
+    return cmds;
+}
+
 EditOutput EditingController::Execute(int id) {
-    switch (id) {
-        case static_cast<int>(Cmd::LineUpVertically):
-        case static_cast<int>(Cmd::ContextLineUpVertically):
-            return LineUpVertically();
-        case static_cast<int>(Cmd::LineUpHorizontally):
-        case static_cast<int>(Cmd::ContextLineUpHorizontally):
-            return LineUpHorizontally();
-        case static_cast<int>(Cmd::StackVertically):
-            return StackVertically();
-        case static_cast<int>(Cmd::StackHorizontally):
-            return StackHorizontally();
-        case static_cast<int>(Cmd::SameSizeLargest):
-        case kCmdSameSizeLargestContext:
-            return SameSize(true);
-        case static_cast<int>(Cmd::SameSizeSmallest):
-        case static_cast<int>(Cmd::SameSizeSmallestMenu):
-            return SameSize(false);
-        case static_cast<int>(Cmd::AspectRatio):
-            return AspectRatioOne();
-        case static_cast<int>(Cmd::SnapToGrid):
-        case kCmdSnapToGridContext:
-            return SnapSelectedToGrid();
-        case kCmdMoveUp:
-            return MoveInDrawingOrder(OrderMove::kUp);
-        case kCmdMoveToFront:
-            return MoveInDrawingOrder(OrderMove::kToFront);
-        case kCmdMoveDown:
-            return MoveInDrawingOrder(OrderMove::kDown);
-        case kCmdMoveToBack:
-            return MoveInDrawingOrder(OrderMove::kToBack);
-        case static_cast<int>(Cmd::SelectAll):
-            return SelectAll();
-        case static_cast<int>(Cmd::Delete):
-            return Delete();
-        case static_cast<int>(Cmd::Copy):
-            return Copy();
-        case static_cast<int>(Cmd::Cut):
-            return Cut();
-        case static_cast<int>(Cmd::Paste):
-        case static_cast<int>(Cmd::PasteTool):
-            return Paste();
-        case kCmdHideGaugeBitmaps:
-            return HideSelected();
-        case kCmdUnhideGaugeBitmaps:
-            return UnhideSelected();
-        case static_cast<int>(Cmd::Undo):
-            return Undo();
-        case static_cast<int>(Cmd::Redo):
-            return Redo();
-        case static_cast<int>(Cmd::GaugeProperties):
-            return Properties();
-        default: {
-            EditOutput out;
-            out.handled = false;
-            return out;
-        }
-    }
+    for (const EditCommand& e : kEditCommands)
+        if (static_cast<int>(e.cmd) == id) return e.run(*this);
+    EditOutput out;
+    out.handled = false;
+    return out;
 }
 
 void EditingController::FillCommandContext(CommandContext& ctx) const {
@@ -812,53 +807,8 @@ void EditingController::FillCommandContext(CommandContext& ctx) const {
     ctx.gaugeCount = PanelLoaded() ? view_->Window().GaugeCount() : 0;
     ctx.clipboardCount = view_->settings().GaugeClipboardCount();
     ctx.outlineMode = view_->OutlineMode();
-}
-
-std::optional<CommandStatus> EditingController::Status(int id) const {
-    CommandContext ctx;
-    ctx.panelLoaded = PanelLoaded();
-    FillCommandContext(ctx);
-    auto on = [](bool e) { return CommandStatus{e, std::nullopt}; };
-    switch (id) {
-        case kCmdMoveUp:
-        case kCmdMoveDown:
-        case kCmdMoveToFront:
-        case kCmdMoveToBack:
-        case kCmdSnapToGridContext:
-            return on(ctx.selectedCount >= 1);
-        case kCmdSameSizeLargestContext:
-            return on(ctx.selectedCount >= 2);
-        case kCmdHideGaugeBitmaps:
-            return on(ctx.selectedCount >= 1 && view_->CanHide());
-        case kCmdUnhideGaugeBitmaps:
-            return on(view_->CanUnhide());
-        case static_cast<int>(Cmd::LineUpVertically):
-        case static_cast<int>(Cmd::ContextLineUpVertically):
-        case static_cast<int>(Cmd::LineUpHorizontally):
-        case static_cast<int>(Cmd::ContextLineUpHorizontally):
-        case static_cast<int>(Cmd::StackVertically):
-        case static_cast<int>(Cmd::StackHorizontally):
-        case static_cast<int>(Cmd::SameSizeLargest):
-        case static_cast<int>(Cmd::SameSizeSmallest):
-        case static_cast<int>(Cmd::SameSizeSmallestMenu):
-        case static_cast<int>(Cmd::AspectRatio):
-        case static_cast<int>(Cmd::SnapToGrid):
-        case static_cast<int>(Cmd::SelectAll):
-        case static_cast<int>(Cmd::Delete):
-        case static_cast<int>(Cmd::Copy):
-        case static_cast<int>(Cmd::Cut):
-        case static_cast<int>(Cmd::Paste):
-        case static_cast<int>(Cmd::PasteTool):
-        case static_cast<int>(Cmd::Undo):
-        case static_cast<int>(Cmd::Redo):
-        case static_cast<int>(Cmd::GaugeProperties):
-        case static_cast<int>(Cmd::CopyGaugeBitmap):
-        case static_cast<int>(Cmd::AddGauge):
-        case static_cast<int>(Cmd::InsertGaugeTool):
-            return EvaluateCommand(static_cast<Cmd>(id), ctx);
-        default:
-            return std::nullopt;
-    }
+    ctx.canHide = view_->CanHide();
+    ctx.canUnhide = view_->CanUnhide();
 }
 
 }  // namespace brindle

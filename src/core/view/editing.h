@@ -18,23 +18,6 @@
 
 namespace brindle {
 
-// Command numbers of the gauge context menus that have no entry in Cmd.
-enum EditCmd : int {
-    kCmdMoveUp = 32782,
-    kCmdMoveDown = 32783,
-    kCmdMoveToFront = 32788,
-    kCmdMoveToBack = 32789,
-    kCmdSnapToGridContext = 32820,
-    kCmdSameSizeLargestContext = 32823,
-    kCmdHideGaugeBitmaps = 32928,
-    kCmdUnhideGaugeBitmaps = 32929,
-};
-
-// The context menus (menu resources) for no, one and several selected gauges.
-inline constexpr int kMenuNoGauge = 236;
-inline constexpr int kMenuOneGauge = 176;
-inline constexpr int kMenuSeveralGauges = 133;
-
 // Status texts of the message pane.
 inline constexpr const char* kResizeStatusText = "Use +/- keys for greater control, SHIFT to constrain";
 inline constexpr const char* kMoveStatusText = "Use the arrow keys for greater control";
@@ -158,12 +141,12 @@ class EditingController {
     EditOutput KeyDown(EditKey key, int repeatCount = 1, bool previouslyDown = false);
     EditOutput KeyUp(EditKey key);
 
-    // Any of the commands below by number (Cmd or EditCmd). handled is false for other numbers.
+    // The commands Execute carries out.
+    static std::vector<Cmd> Commands();
+    // Any of the commands below by number. handled is false for other numbers.
     EditOutput Execute(int commandId);
-    // The enabled and checked state of a command this controller executes; nullopt for others.
-    std::optional<CommandStatus> Status(int commandId) const;
     // Fills what the command rules need from the editing side: undo and redo, the selection, the
-    // gauge and clipboard counts, the outline mode.
+    // gauge and clipboard counts, the outline mode, whether the selection can be hidden or shown.
     void FillCommandContext(CommandContext& ctx) const;
 
     // The commands.
@@ -183,8 +166,8 @@ class EditingController {
     EditOutput HideSelected();
     EditOutput UnhideSelected();
     // Add Gauge: the FS98 capacity warning, the dialog, the FS98 duplicate check, then the gauge at
-    // the centre of the client area.
-    EditOutput AddGauge(const AddGaugeDialog& dialog);
+    // the centre of the client area (or at `at`, in panel units).
+    EditOutput AddGauge(const AddGaugeDialog& dialog, std::optional<ViewPoint> at = std::nullopt);
     // Adds gauge `reference` at (x, y) panel units, selected, with its bitmaps loaded. False (with
     // its warning shown) when the window can take no more gauges or, in FS98, already has it.
     bool InsertGauge(const std::string& reference, double x, double y, EditOutput& out);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "lib/bytes.h"
+#include "lib/rle8.h"
 
 namespace pickwell {
 
@@ -16,6 +17,16 @@ void Say(std::string* why, std::string text) {
 
 std::uint32_t ColoursOf(const BitmapEntry& entry) {
     return entry.paletteCount == 0 ? 256 : entry.paletteCount;
+}
+
+// Without an image size in the header, the original's codes end at its end-of-bitmap code, and the
+// end-of-bitmap codes an earlier replacement left after it belong to the bitmap too.
+std::uint64_t UnsizedRoom(std::span<const std::uint8_t> stored, const BitmapEntry& entry,
+                          const BitmapLayout& l) {
+    std::uint64_t room =
+        DecodeRle8(stored, static_cast<std::uint32_t>(entry.width), l.rows, l.rowBytes).consumed;
+    while (room + 1 < stored.size() && stored[room] == 0 && stored[room + 1] == 1) room += 2;
+    return room;
 }
 
 }  // namespace
@@ -44,11 +55,23 @@ std::optional<BitmapLayout> LayoutOf(const BitmapEntry& entry, std::uint64_t fil
                               : static_cast<std::uint64_t>(entry.height);
     l.pixelBytes = l.rowBytes * l.rows;
     l.bmpFileSize = l.pixelBytes + kBmpHeaderArea;
-    if (l.bmpFileSize > std::numeric_limits<std::uint32_t>::max()) {
+    l.rle8 = entry.compression == kCompressionRle8;
+    if (l.bmpFileSize > std::numeric_limits<std::uint32_t>::max() ||
+        (l.rle8 && l.pixelBytes > kMaxDecodedPixelBytes)) {
         Say(why, "its width and height (" + std::to_string(entry.width) + " x " +
                      std::to_string(entry.height) + ") are too large for a .bmp file");
         return std::nullopt;
     }
+    if (l.rle8) {
+        if (l.pixelOffset > fileSize || fileSize - l.pixelOffset < entry.imageSize) {
+            Say(why, "its " + std::to_string(l.colours) + " colours and " + std::to_string(entry.imageSize) +
+                         " bytes of RLE8-compressed pixels would run past the end of the file");
+            return std::nullopt;
+        }
+        l.storedBytes = entry.imageSize != 0 ? entry.imageSize : fileSize - l.pixelOffset;
+        return l;
+    }
+    l.storedBytes = l.pixelBytes;
     if (l.pixelOffset > fileSize || fileSize - l.pixelOffset < l.pixelBytes) {
         Say(why, "its " + std::to_string(l.colours) + " colours and " + std::to_string(l.pixelBytes) +
                      " bytes of pixels (" + std::to_string(entry.width) + " x " +
@@ -77,7 +100,16 @@ std::optional<std::vector<std::uint8_t>> BuildBmp(std::span<const std::uint8_t> 
     // The file always carries a full palette, so it always declares 256 colours used.
     WriteU32(h + 46, 256);
     std::memcpy(h + kBmpPaletteOffset, file.data() + layout->paletteOffset, std::size_t{4} * layout->colours);
-    std::memcpy(h + kBmpHeaderArea, file.data() + layout->pixelOffset, layout->pixelBytes);
+    const std::uint8_t* stored = file.data() + layout->pixelOffset;
+    if (layout->rle8) {
+        // Written out decoded, so that any program reads it like the others.
+        const Rle8Picture picture =
+            DecodeRle8({stored, layout->storedBytes}, static_cast<std::uint32_t>(entry.width), layout->rows,
+                       layout->rowBytes);
+        std::memcpy(h + kBmpHeaderArea, picture.pixels.data(), layout->pixelBytes);
+    } else {
+        std::memcpy(h + kBmpHeaderArea, stored, layout->pixelBytes);
+    }
     return bmp;
 }
 
@@ -115,8 +147,8 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
     return info;
 }
 
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
-                   std::span<const std::uint8_t> bmp, std::string* why) {
+bool ReplaceBitmap(std::span<std::uint8_t> file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
+                   std::string* why) {
     std::string reason;
     const auto layout = LayoutOf(entry, file.size(), &reason);
     if (!layout) {
@@ -152,11 +184,34 @@ bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
                      std::to_string(layout->pixelBytes) + " bytes in the module");
         return false;
     }
+    std::uint8_t* stored = file.data() + layout->pixelOffset;
+    std::vector<std::uint8_t> encoded;
+    std::uint64_t room = 0;
+    if (layout->rle8) {
+        encoded = EncodeRle8({bmp.data() + info->pixelOffset, layout->pixelBytes},
+                             static_cast<std::uint32_t>(entry.width), layout->rows, layout->rowBytes);
+        room = entry.imageSize != 0 ? entry.imageSize
+                                    : UnsizedRoom({stored, layout->storedBytes}, entry, *layout);
+        if (encoded.size() > room) {
+            Say(why,
+                "the bitmap in the module is stored RLE8-compressed in " + std::to_string(room) +
+                    " bytes, but the .bmp compresses to " + std::to_string(encoded.size()) +
+                    " bytes and does not fit; use a picture with fewer changes of colour along its rows");
+            return false;
+        }
+    }
     // Palette entries the .bmp does not have keep the module's colours.
     const std::uint32_t entries = std::min(layout->colours, info->paletteEntries);
     std::memcpy(file.data() + layout->paletteOffset, bmp.data() + info->paletteOffset,
                 std::size_t{4} * entries);
-    std::memcpy(file.data() + layout->pixelOffset, bmp.data() + info->pixelOffset, layout->pixelBytes);
+    if (layout->rle8) {
+        std::memcpy(stored, encoded.data(), encoded.size());
+        // The space left over holds end-of-bitmap codes, so the module's sizes and offsets stay as they were.
+        for (std::uint64_t i = encoded.size(); i < room; ++i)
+            stored[i] = (i - encoded.size()) % 2 == 0 ? 0 : 1;
+    } else {
+        std::memcpy(stored, bmp.data() + info->pixelOffset, layout->pixelBytes);
+    }
     return true;
 }
 

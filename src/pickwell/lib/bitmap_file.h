@@ -21,9 +21,17 @@ struct BitmapLayout {
     std::uint64_t pixelOffset = 0;    // 0-based, right after the palette
     std::uint64_t rowBytes = 0;       // width rounded up to a multiple of 4
     std::uint64_t rows = 0;
-    std::uint64_t pixelBytes = 0;   // rowBytes * rows
+    std::uint64_t pixelBytes = 0;   // rowBytes * rows: the pixels once decoded
     std::uint64_t bmpFileSize = 0;  // pixelBytes + kBmpHeaderArea
+    bool rle8 = false;              // the pixels are stored RLE8-compressed
+    // Bytes the module holds from pixelOffset on for this bitmap: pixelBytes for plain pixels; for RLE8 the
+    // header's image size, or everything to the end of the file when the header gives none.
+    std::uint64_t storedBytes = 0;
 };
+
+// A compressed bitmap may not decode to more than this (8192 x 8192 pixels); a few bytes of codes can
+// claim any size, and nothing larger is a gauge's picture.
+inline constexpr std::uint64_t kMaxDecodedPixelBytes = std::uint64_t{8192} * 8192;
 
 // Works out the layout, or says why the entry's numbers cannot describe a bitmap inside a file of
 // `fileSize` bytes (sizes of zero, sizes too large for a .bmp, pixels running past the end of the file).
@@ -49,8 +57,10 @@ std::optional<BmpInfo> ParseBmp(std::span<const std::uint8_t> bmp, std::string* 
 
 // Writes the palette and pixels of `bmp` over the found bitmap in `file` (in memory). Refuses, leaving
 // `file` untouched, when the .bmp is not an uncompressed 8-bit bitmap of exactly the entry's width and
-// height or when its pixel data does not have exactly the size of the bitmap it replaces.
-bool ReplaceBitmap(std::vector<std::uint8_t>& file, const BitmapEntry& entry,
-                   std::span<const std::uint8_t> bmp, std::string* why);
+// height or when its pixel data does not have exactly the size of the bitmap it replaces. Into an RLE8
+// bitmap the pixels go RLE8-encoded, and only when the encoding fits in the space the original's codes
+// take; the rest of that space is filled with end-of-bitmap codes.
+bool ReplaceBitmap(std::span<std::uint8_t> file, const BitmapEntry& entry, std::span<const std::uint8_t> bmp,
+                   std::string* why);
 
 }  // namespace pickwell

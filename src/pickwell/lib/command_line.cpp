@@ -4,6 +4,7 @@
 
 #include "lib/file_io.h"
 #include "lib/module.h"
+#include "lib/rle8.h"
 
 namespace pickwell {
 
@@ -11,7 +12,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pickwell                              (the windows, in the current folder)\n"
-    "       pickwell --scan FILE                  list the 8-bit bitmaps found in FILE\n"
+    "       pickwell --scan FILE                  list the 8-bit bitmaps found in FILE:\n"
+    "                                             number, position, width, height, colours used,\n"
+    "                                             and RLE8 for a compressed one\n"
     "       pickwell --extract FILE N OUT.bmp     write bitmap N of FILE as OUT.bmp\n"
     "       pickwell --replace FILE N IN.bmp      write IN.bmp over bitmap N of FILE\n";
 
@@ -59,7 +62,7 @@ int Scan(const std::string& path, std::ostream& out, std::ostream& err) {
     int number = 0;
     for (const BitmapEntry& e : module.Bitmaps()) {
         out << ++number << ' ' << e.headerPos << ' ' << e.width << ' ' << e.height << ' ' << e.paletteCount
-            << '\n';
+            << (e.compression == kCompressionRle8 ? " RLE8" : "") << '\n';
     }
     return 0;
 }

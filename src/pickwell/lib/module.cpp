@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "lib/bitmap_file.h"
 #include "lib/file_io.h"
@@ -10,7 +11,7 @@ namespace pickwell {
 
 bool Module::Load(const std::string& path, const ScanProgress& progress, std::string* why) {
     Clear();
-    std::vector<std::uint8_t> bytes;
+    ByteBuffer bytes;
     // Reading takes far longer than searching the bytes, so it gets most of the percentage.
     ReadProgress reading;
     if (progress) {
@@ -21,7 +22,7 @@ bool Module::Load(const std::string& path, const ScanProgress& progress, std::st
     if (!ReadWholeFile(path, &bytes, why, reading)) return false;
     ScanProgress scanning;
     if (progress) scanning = [&progress](int percent) { progress(90 + percent / 10); };
-    table_ = ScanBytes(bytes, scanning);
+    table_ = ScanBytes(bytes.Span(), scanning);
     bytes_ = std::move(bytes);
     path_ = path;
     return true;
@@ -29,8 +30,7 @@ bool Module::Load(const std::string& path, const ScanProgress& progress, std::st
 
 void Module::Clear() {
     path_.clear();
-    bytes_.clear();
-    bytes_.shrink_to_fit();
+    bytes_ = ByteBuffer();
     table_ = ScanResult{};
 }
 
@@ -48,7 +48,7 @@ std::optional<std::vector<std::uint8_t>> Module::MakeBmp(int number, std::string
         return std::nullopt;
     }
     std::string reason;
-    auto bmp = BuildBmp(bytes_, *entry, &reason);
+    auto bmp = BuildBmp(bytes_.Span(), *entry, &reason);
     if (!bmp && why) *why = "bitmap " + std::to_string(number) + " cannot be shown: " + reason;
     return bmp;
 }
@@ -67,21 +67,22 @@ bool Module::Replace(int number, std::span<const std::uint8_t> bmp, std::string*
     }
     // The patch is made on the bytes as scanned; if the file was changed since, writing them back would
     // undo those changes, so the file must still be what was scanned.
-    std::vector<std::uint8_t> onDisk;
-    if (!ReadWholeFile(path_, &onDisk, why)) return false;
-    if (onDisk != bytes_) {
-        if (why)
-            *why = "\"" + path_ + "\" was changed after it was scanned; scan it again before writing into it";
-        return false;
-    }
-    std::vector<std::uint8_t> patched = std::move(onDisk);
+    if (!FileHolds(path_, bytes_.Span(), why)) return false;
+    // Patched in place, so that a large module is never held twice; what the patch covers is kept to put
+    // back when the file cannot be written.
+    const auto layout = LayoutOf(*entry, bytes_.size(), nullptr);
+    const std::size_t from = layout ? static_cast<std::size_t>(layout->paletteOffset) : 0;
+    const std::size_t to = layout ? static_cast<std::size_t>(layout->pixelOffset + layout->storedBytes) : 0;
+    const std::vector<std::uint8_t> before(bytes_.data() + from, bytes_.data() + to);
     std::string reason;
-    if (!ReplaceBitmap(patched, *entry, bmp, &reason)) {
+    if (!ReplaceBitmap(bytes_.Span(), *entry, bmp, &reason)) {
         if (why) *why = "bitmap " + std::to_string(number) + " was not replaced: " + reason;
         return false;
     }
-    if (!WriteFileSafely(path_, patched, why)) return false;
-    bytes_ = std::move(patched);
+    if (!WriteFileSafely(path_, bytes_.Span(), why)) {
+        if (!before.empty()) std::memcpy(bytes_.data() + from, before.data(), before.size());
+        return false;
+    }
     return true;
 }
 

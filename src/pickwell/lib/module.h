@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lib/file_io.h"
 #include "lib/scan.h"
 
 namespace pickwell {
@@ -20,7 +21,7 @@ class Module {
     void Clear();
 
     const std::string& Path() const { return path_; }
-    std::span<const std::uint8_t> Bytes() const { return bytes_; }
+    std::span<const std::uint8_t> Bytes() const { return bytes_.Span(); }
     int Count() const { return static_cast<int>(table_.bitmaps.size()); }
     std::uint64_t LeftOut() const { return table_.leftOut; }
     const std::vector<BitmapEntry>& Bitmaps() const { return table_.bitmaps; }
@@ -37,7 +38,7 @@ class Module {
 
   private:
     std::string path_;
-    std::vector<std::uint8_t> bytes_;
+    ByteBuffer bytes_;  // the file as read, once, and as patched since
     ScanResult table_;
 };
 

@@ -79,6 +79,8 @@ ScanResult ScanWith(std::span<const std::uint8_t> data, const ScanProgress& prog
             e.width = ReadI32(h + 4);
             e.height = ReadI32(h + 8);
             e.paletteCount = ReadU32(h + 32);
+            e.compression = ReadU32(h + 16);
+            e.imageSize = ReadU32(h + 20);
             result.bitmaps.push_back(e);
         };
         // In slices, so that large files can report progress.

@@ -20,6 +20,8 @@ struct BitmapEntry {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint32_t paletteCount = 0;  // colours used as stored: 0 means a full palette of 256
+    std::uint32_t compression = 0;   // 0 plain pixels, 1 RLE8; other values are read as plain pixels
+    std::uint32_t imageSize = 0;     // the header's size of the stored pixels (may be 0 when plain)
 };
 
 struct ScanResult {

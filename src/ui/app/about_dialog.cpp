@@ -10,6 +10,9 @@
 
 #include "app/about.h"
 #include "app/settings.h"
+#include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
+#include "ui/view/brindle_view.h"
 
 wxBitmap BrindleLogo(int size) {
     wxBitmap bmp(size, size);
@@ -65,3 +68,8 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     SetSizerAndFit(row);
     CentreOnParent();
 }
+
+BRINDLE_COMMAND_HANDLER(brindle::Cmd::About, [](CBrindleView& v) {
+    CAboutDlg dlg(v.GetFrame());
+    ShowDialog(dlg);
+});

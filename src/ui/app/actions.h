@@ -1,11 +1,11 @@
-// The editor's commands, declared once: menu text, accelerator, tool-bar icon and tip. Menus, the
-// tool bar, accelerators and update handlers are all built from this table.
+// The wx side of the command table (app/commands.h): wx ids, and the menu bar, tool bar, context
+// menus, "Gauge Elements" pop-up and accelerator table built from the table's rows and layouts.
+// Nothing here names a command's text or keys: they are the rows'.
 #pragma once
 
+#include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/string.h>
-
-#include <vector>
 
 #include "app/commands.h"
 
@@ -13,27 +13,27 @@ class wxMenuBar;
 class wxMenu;
 class wxToolBar;
 
-struct Action {
-    brindle::Cmd cmd;
-    const char* menuText;  // with & mnemonics and \t accelerator as shown in the menu
-    const char* icon;      // art id or icon-theme name for the tool bar; nullptr when not on the tool bar
-    const char* tip;       // tool tip and status-bar help
-    enum Kind { Normal, Check } kind = Normal;
-};
-
-// wx ids of the command numbers (the standard commands take wx's own ids) and back; FromWxId gives -1
-// for an id that is no command.
+// wx ids are handed out here: each command gets a dense id in table order, except the framework's
+// own commands, which keep wx's stock ids so the document manager opens, saves, prints and quits
+// natively; the window list's numbers (kWindowListFirstId...) follow the commands.
 int ToWxId(int command);
-int FromWxId(int id);
 int WxId(brindle::Cmd cmd);
-brindle::Cmd CmdFromWxId(int id, bool* ok);
+// The command number of a wx id (a Cmd or a window-list number); -1 for an id that is none.
+int FromWxId(int id);
 
-const Action* FindAction(brindle::Cmd cmd);
-const std::vector<Action>& AllActions();
+// The command's menu label: its text, a tab and its first accelerator.
+wxString MenuLabel(const brindle::CommandSpec& spec);
 
 wxMenuBar* BuildMenuBar();
+// The recent-file sub-menu of the menu bar (the Submenu row of the File menu).
+wxMenu* RecentFileMenu(wxMenuBar* bar);
 // Builds the tool bar in its fixed order; separators where the groups change.
 void PopulateToolBar(wxToolBar* bar);
+// Context menu 236, 176 or 133.
+wxMenu* BuildContextMenu(int menu);
 // The "Gauge Elements" pop-up.
 wxMenu* BuildGaugeElementsMenu();
+// The accelerators that no menu entry carries: every further key of a command shown in the menu
+// bar, and every key of a command that is not in it.
+wxAcceleratorTable BuildAcceleratorTable();
 wxBitmap ToolBitmap(const char* icon);

@@ -13,8 +13,8 @@
 
 #include "app/settings.h"
 #include "app/window_list.h"
-#include "ui/app/about_dialog.h"
 #include "ui/app/actions.h"
+#include "ui/app/command_handlers.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
 #include "ui/view/brindle_view.h"
@@ -24,8 +24,6 @@
 using brindle::Cmd;
 
 namespace {
-// The Window menu is the seventh of the menu bar.
-constexpr int kWindowMenuIndex = 6;
 // Every id the list may have used, and two more, are cleared before it is built again.
 constexpr int kWindowListClearCount = 34;
 }  // namespace
@@ -34,10 +32,9 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title, pos, size) {
     SetMenuBar(BuildMenuBar());
     // The recent files go in their own menu before Exit (wx appends them at a menu's end).
-    if (wxMenuItem* recent = GetMenuBar()->FindItem(ToWxId(int(Cmd::RecentFile)));
-        recent && recent->GetSubMenu()) {
-        manager->FileHistoryUseMenu(recent->GetSubMenu());
-        manager->FileHistoryAddFilesToMenu(recent->GetSubMenu());
+    if (wxMenu* recent = RecentFileMenu(GetMenuBar())) {
+        manager->FileHistoryUseMenu(recent);
+        manager->FileHistoryAddFilesToMenu(recent);
     }
 
     wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_DOCKABLE);
@@ -49,43 +46,29 @@ CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoi
     SetPaneText(PaneMessage, "Ready");
     SetPaneText(PaneModified, "   ");
 
-    wxAcceleratorEntry keys[] = {
-        {wxACCEL_SHIFT, WXK_DELETE, WxId(Cmd::Cut)},
-        {wxACCEL_CTRL, WXK_INSERT, WxId(Cmd::Copy)},
-        {wxACCEL_SHIFT, WXK_INSERT, WxId(Cmd::PasteTool)},
-    };
-    SetAcceleratorTable(wxAcceleratorTable(3, keys));
+    SetAcceleratorTable(BuildAcceleratorTable());
 
     LoadBarState();
     DragAcceptFiles(true);
     Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_TOOL_DROPDOWN, &CMainFrame::OnElementsDropDown, this, WxId(Cmd::DrawAllElements));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { CAboutDlg(this).ShowModal(); }, wxID_ABOUT);
-    // View > Toolbar and Status Bar show and hide the bars.
-    auto bindBar = [this](Cmd cmd, auto bar) {
-        Bind(
-            wxEVT_MENU,
-            [this, bar](wxCommandEvent&) {
-                if (wxWindow* w = (this->*bar)()) {
-                    w->Show(!w->IsShown());
-                    SendSizeEvent();
-                }
-            },
-            WxId(cmd));
-        Bind(
-            wxEVT_UPDATE_UI,
-            [this, bar](wxUpdateUIEvent& e) {
-                wxWindow* w = (this->*bar)();
-                e.Enable(w != nullptr);
-                e.Check(w && w->IsShown());
-            },
-            WxId(cmd));
-    };
-    bindBar(Cmd::ViewToolbar, static_cast<wxToolBar* (wxFrame::*)() const>(&wxFrame::GetToolBar));
-    bindBar(Cmd::ViewStatusBar, static_cast<wxStatusBar* (wxFrame::*)() const>(&wxFrame::GetStatusBar));
 }
+
+namespace {
+// View > Toolbar and Status Bar show and hide the bars.
+void ToggleBar(wxWindow* bar, wxFrame* frame) {
+    if (!bar) return;
+    bar->Show(!bar->IsShown());
+    frame->SendSizeEvent();
+}
+BRINDLE_COMMAND_HANDLER(Cmd::ViewToolbar, [](CBrindleView& v) {
+    if (CMainFrame* f = v.Frame()) ToggleBar(f->GetToolBar(), f);
+});
+BRINDLE_COMMAND_HANDLER(Cmd::ViewStatusBar, [](CBrindleView& v) {
+    if (CMainFrame* f = v.Frame()) ToggleBar(f->GetStatusBar(), f);
+});
+}  // namespace
 
 void CMainFrame::SetPaneText(Pane pane, const wxString& text) {
     if (wxStatusBar* bar = GetStatusBar(); bar && bar->GetStatusText(pane) != text)
@@ -105,10 +88,10 @@ wxPoint CMainFrame::ToolPosition(int toolId) const {
 
 void CMainFrame::RebuildWindowList() {
     wxMenuBar* bar = GetMenuBar();
-    if (!bar || bar->GetMenuCount() <= size_t(kWindowMenuIndex)) return;
+    if (!bar || bar->GetMenuCount() <= size_t(brindle::kWindowMenuIndex)) return;
     for (int id = brindle::kWindowListFirstId; id < brindle::kWindowListFirstId + kWindowListClearCount; ++id)
         if (wxMenuItem* item = bar->FindItem(ToWxId(id))) item->GetMenu()->Destroy(item);
-    if (view_) view_->AppendWindowList(bar->GetMenu(kWindowMenuIndex));
+    if (view_) view_->AppendWindowList(bar->GetMenu(brindle::kWindowMenuIndex));
 }
 
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {

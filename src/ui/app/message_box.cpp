@@ -10,6 +10,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "ui/app/dialog_show.h"
 #include "ui/app/text.h"
 
 using brindle::Answer;
@@ -65,7 +66,7 @@ void CMessageBox::OnHelp(wxCommandEvent&) {}
 void WxMessageUi::showBox(BoxKind kind, const std::string& text, bool withOptOut) {
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
     CMessageBox box(parent, FromMessageText(text), kind, withOptOut);
-    box.ShowModal();
+    ShowDialog(box);
 }
 
 Answer WxMessageUi::ask(QuestionKind kind, const std::string& text, const std::string& title) {

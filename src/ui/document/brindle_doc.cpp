@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/system.h"
 #include "ui/app/brindle_app.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/text.h"
 #include "ui/document/open_window_dialog.h"
 
@@ -72,7 +73,7 @@ bool CBrindleDoc::OnCloseDocument() {
 }
 
 bool CBrindleDoc::OpenFile(const std::string& path) {
-    const bool opened = doc_->OpenAtWindow(path, -1);
+    const bool opened = doc_->OpenNamed(path);
     if (opened) AddToRecentFiles(path);
     Changed();
     return opened;
@@ -86,7 +87,7 @@ std::optional<int> CBrindleDoc::ChooseWindow(const brindle::Panel& panel, const 
     std::string path = settings().CurrentFile();
     if (path.empty()) path = brindle::JoinPath(panelFolder, "panel.cfg");
     COpenWindowDlg dlg(DialogParent(), panel, path);
-    if (dlg.ShowModal() != wxID_OK || dlg.Choice() < 0) return std::nullopt;
+    if (ShowDialog(dlg) != wxID_OK || dlg.Choice() < 0) return std::nullopt;
     return dlg.Choice();
 }
 

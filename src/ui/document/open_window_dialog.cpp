@@ -69,11 +69,22 @@ COpenWindowDlg::COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, co
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
     auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
     ok->Bind(wxEVT_BUTTON, &COpenWindowDlg::OnOk, this);
     buttons->Add(ok, 0, wxALL, 6);
     buttons->Add(new wxButton(this, wxID_HELP, "Help..."), 0, wxALL, 6);
     top->Add(buttons, 0, wxEXPAND | wxALL, 4);
     SetSizerAndFit(top);
+    // The list would take Enter for itself (and do nothing with it): Enter accepts the dialog
+    // wherever the focus is.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_RETURN || e.GetKeyCode() == WXK_NUMPAD_ENTER) {
+            wxCommandEvent ok;
+            OnOk(ok);
+            return;
+        }
+        e.Skip();
+    });
     CentreOnParent();
 }
 

@@ -11,6 +11,8 @@
 #include "app/window_list.h"
 #include "platform/paths.h"
 #include "ui/app/actions.h"
+#include "ui/app/command_handlers.h"
+#include "ui/app/dialog_show.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/text.h"
 #include "ui/document/brindle_doc.h"
@@ -27,32 +29,6 @@ namespace {
 
 bool IsWindowListId(int id) {
     return id >= brindle::kWindowListFirstId && id <= brindle::kWindowListLastId;
-}
-
-// Commands whose dialogs the shell does not have yet: they stay disabled rather than do nothing.
-bool NotYetAvailable(Cmd c) {
-    switch (c) {
-        case Cmd::OpenByAircraft:
-        case Cmd::CopyPanelToAircraft:
-        case Cmd::ModeAndDirectory:
-        case Cmd::Preferences:
-        case Cmd::AddGauge:
-        case Cmd::InsertGaugeTool:
-        case Cmd::GaugeProperties:
-        case Cmd::ExportPanel:
-        case Cmd::CreateColorPalette:
-        case Cmd::ScreenCapture:
-        case Cmd::DesignCheck:
-        case Cmd::SetDefaultPosition:
-        case Cmd::WindowProperties:
-        case Cmd::FixedWindows:
-        case Cmd::HelpContents:
-        case Cmd::SnapToDisplayedGrid:
-        case Cmd::Website:  // there is no project website to open yet
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -78,6 +54,11 @@ bool CBrindleView::OnCreate(wxDocument* doc, long flags) {
     Doc()->SetProgressSink([this](int done, int total, const std::string& ref) {
         if (CMainFrame* f = Frame())
             f->ShowLoadProgress(done, total, FromPanelText(brindle::ReadingGaugeText(ref)));
+    });
+    // The engine opens Gauge Properties per gauge (each selected one, or the one double-clicked);
+    // the dialog is whatever the table registers for the command.
+    Doc()->Editing().SetPropertiesHandler([this](int gauge) {
+        if (const GaugeCommandHandler* h = FindGaugeCommandHandler(Cmd::GaugeProperties)) (*h)(*this, gauge);
     });
     Bind(wxEVT_MENU, &CBrindleView::OnMenu, this);
     Bind(wxEVT_UPDATE_UI, &CBrindleView::OnUpdateUI, this);
@@ -125,8 +106,8 @@ void CBrindleView::RefreshFrame() {
     CMainFrame* f = Frame();
     if (!f || !canvas_) return;
     brindle::Settings& s = Doc()->settings();
-    f->SetTitle(FromPath(
-        brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), "Brindle", Doc()->View().Shown())));
+    f->SetTitle(FromPath(brindle::MainFrameTitle(Doc()->PanelLoaded(), s.CurrentFile(), s.LastTitle(),
+                                                 Doc()->View().Shown())));
     canvas_->SyncScrollbars();
     canvas_->Refresh(false);
     UpdatePanes();
@@ -194,6 +175,10 @@ brindle::CommandContext CBrindleView::GatherContext() const {
     c.transparentGauges = s.TransparentGauges() != 0;
     c.drawAllBitmaps = s.DrawAllBitmaps() != 0;
     c.gaugeDrawTypes = s.GaugeDrawTypes();
+    if (CMainFrame* f = Frame()) {
+        c.toolBarShown = f->GetToolBar() && f->GetToolBar()->IsShown();
+        c.statusBarShown = f->GetStatusBar() && f->GetStatusBar()->IsShown();
+    }
     doc->Editing().FillCommandContext(c);
     return c;
 }
@@ -203,23 +188,20 @@ brindle::CommandStatus CBrindleView::StatusOf(int id) const {
         const brindle::Settings& s = Doc()->settings();
         return {Doc()->PanelLoaded(), id - brindle::kWindowListFirstId == s.LastWindow()};
     }
-    Cmd cmd = static_cast<Cmd>(id);
-    if (NotYetAvailable(cmd)) return {false, std::nullopt};
-    // The editing controller knows its own commands (the context menus' too); the rest follow the
-    // command rules with what the document, the view and the settings say.
-    if (auto st = Doc()->Editing().Status(id)) return *st;
-    return brindle::EvaluateCommand(cmd, GatherContext());
+    const Cmd cmd = static_cast<Cmd>(id);
+    brindle::CommandStatus st = brindle::EvaluateCommand(cmd, GatherContext());
+    // Nothing to run yet (a dialog still to be written): shown, but disabled.
+    if (!HasHandler(cmd)) st.enabled = false;
+    return st;
 }
 
 void CBrindleView::OnUpdateUI(wxUpdateUIEvent& event) {
-    int id = FromWxId(event.GetId());
-    // The framework keeps the bars, Exit, About and the printer set-up.
-    if (id < 0 || id == int(Cmd::Exit) || id == int(Cmd::About) || id == int(Cmd::ViewToolbar) ||
-        id == int(Cmd::ViewStatusBar) || id == int(Cmd::PrintSetup)) {
+    const int id = FromWxId(event.GetId());
+    if (id < 0) {
         event.Skip();
         return;
     }
-    brindle::CommandStatus st = StatusOf(id);
+    const brindle::CommandStatus st = StatusOf(id);
     event.Enable(st.enabled);
     if (st.checked) event.Check(*st.checked);
 }
@@ -243,128 +225,118 @@ void CBrindleView::OpenRecentFile(size_t n) {
 }
 
 bool CBrindleView::RunCommand(int id) {
-    CBrindleDoc* doc = Doc();
-    brindle::PanelView& view = doc->View();
-    brindle::PanelDocument& pd = doc->Doc();
     if (IsWindowListId(id)) {
         SwitchToWindow(id - brindle::kWindowListFirstId, true);
         return true;
     }
-    // The framework prints, quits and shows About.
-    if (id == int(Cmd::Print) || id == int(Cmd::PrintPreview) || id == int(Cmd::PrintSetup) ||
-        id == int(Cmd::Exit) || id == int(Cmd::About))
-        return false;
-    Cmd cmd = static_cast<Cmd>(id);
+    const Cmd cmd = static_cast<Cmd>(id);
+    if (!brindle::FindCommand(cmd)) return false;
+    const CommandHandler* handler = FindCommandHandler(cmd);
+    // Without a handler of ours the framework's own (printing, quitting) runs, if there is one.
+    if (!handler && !FindGaugeCommandHandler(cmd)) return false;
     if (!StatusOf(id).enabled) return true;
-    switch (cmd) {
-        case Cmd::NewPanel:
-            pd.NewPanel();
-            doc->Changed();
-            return true;
-        case Cmd::OpenDirect:
-            pd.OpenDirect();
-            doc->Changed();
-            return true;
-        case Cmd::Close:
-            pd.Close();
-            doc->Changed();
-            return true;
-        case Cmd::Save:
-            pd.Save();
-            UpdatePanes();
-            return true;
-        case Cmd::SaveAs: {
-            auto path = doc->ChooseNewPanelFile(brindle::DirectoryPart(pd.Path()).value_or(""));
-            if (path) pd.SaveTo(*path);
-            doc->Changed();
-            return true;
-        }
-        case Cmd::Redraw:
-            view.DropCaches();
-            view.InvalidateAll();
-            return true;
-        case Cmd::ZoomIn:
-            ZoomIn();
-            return true;
-        case Cmd::ZoomOut:
-            ZoomOut();
-            return true;
-        case Cmd::Fit:
-            Fit();
-            return true;
-        case Cmd::DrawTransparently:
-            view.ToggleTransparentGauges();
-            return true;
-        case Cmd::OutlineGauges:
-            view.CycleOutlineMode();
-            return true;
-        case Cmd::DrawAllElements:
-            view.ToggleDrawAllBitmaps();
-            return true;
-        case Cmd::ElementsIcons:
-        case Cmd::ElementsSliders:
-        case Cmd::ElementsNeedles:
-        case Cmd::ElementsSprites:
-        case Cmd::ElementsMovingImages:
-            view.ToggleElementType(brindle::ElementToggleBit(cmd));
-            return true;
-        case Cmd::ElementsStatic:
-            return true;
-        case Cmd::GridOnOff:
-        case Cmd::GridVisible:
-            view.ToggleGrid();
-            return true;
-        case Cmd::GridSize:
-            GridSize();
-            return true;
-        case Cmd::TestSkyColor: {
-            wxColourData data;
-            brindle::Pixel p = view.SkyColor();
-            data.SetColour(wxColour(brindle::RedOf(p), brindle::GreenOf(p), brindle::BlueOf(p)));
-            wxColourDialog dlg(GetFrame(), &data);
-            if (dlg.ShowModal() == wxID_OK) {
-                wxColour c = dlg.GetColourData().GetColour();
-                view.SetSkyColor(brindle::MakePixel(c.Red(), c.Green(), c.Blue()));
-            }
-            return true;
-        }
-        case Cmd::SelectWindow:
-            SelectWindowDropDown();
-            return true;
-        case Cmd::AddNewWindow: {
-            brindle::Panel* panel = doc->GetPanel();
-            brindle::Settings& s = doc->settings();
-            int index = brindle::AddNewWindow(*panel, s, doc->Sync(), [&]() {
-                return std::optional<brindle::NewWindowFields>(
-                    brindle::DefaultNewWindowFields(*panel, s.Mode()));
-            });
-            if (index >= 0) doc->Modify(true);
-            doc->Changed();
-            return true;
-        }
-        case Cmd::DeleteCurrentWindow:
-            if (brindle::DeleteCurrentWindow(*doc->GetPanel(), doc->settings(), doc->Sync()))
-                doc->Modify(true);
-            doc->Changed();
-            return true;
-        case Cmd::EditWindowBitmap:
-            EditWindowBitmap();
-            return true;
-        case Cmd::CopyGaugeBitmap:
-            CopyGaugeBitmap();
-            return true;
-        case Cmd::EditInNotepad:
-            pd.EditInTextEditor();
-            doc->Changed();
-            return true;
-        default:
-            break;
-    }
-    brindle::EditOutput out = doc->Editing().Execute(id);
-    if (!out.handled) return false;
-    Apply(out);
+    if (handler)
+        (*handler)(*this);
+    else
+        Apply(Doc()->Editing().Execute(id));  // the engine calls the gauge handler per gauge
     return true;
 }
+
+namespace {
+
+// The gauge commands the editing controller carries out. Gauge Properties runs through the
+// controller too, but only once a dialog is registered for it.
+[[maybe_unused]] const bool kEditingHandlers = [] {
+    for (Cmd c : brindle::EditingController::Commands())
+        if (c != Cmd::GaugeProperties)
+            RegisterCommandHandler(c, [c](CBrindleView& v) { v.Apply(v.Doc()->Editing().Execute(int(c))); });
+    return true;
+}();
+
+// The document's file commands.
+BRINDLE_COMMAND_HANDLER(Cmd::NewPanel, [](CBrindleView& v) {
+    v.Doc()->Doc().NewPanel();
+    v.Doc()->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::OpenDirect, [](CBrindleView& v) {
+    v.Doc()->Doc().OpenDirect();
+    v.Doc()->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::Close, [](CBrindleView& v) {
+    v.Doc()->Doc().Close();
+    v.Doc()->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::Save, [](CBrindleView& v) {
+    v.Doc()->Doc().Save();
+    v.UpdatePanes();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::SaveAs, [](CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    auto path = doc->ChooseNewPanelFile(brindle::DirectoryPart(doc->Doc().Path()).value_or(""));
+    if (path) doc->Doc().SaveTo(*path);
+    doc->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::EditInNotepad, [](CBrindleView& v) {
+    v.Doc()->Doc().EditInTextEditor();
+    v.Doc()->Changed();
+});
+
+// Zoom and drawing.
+BRINDLE_COMMAND_HANDLER(Cmd::Redraw, [](CBrindleView& v) {
+    v.Doc()->View().DropCaches();
+    v.Doc()->View().InvalidateAll();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::ZoomIn, [](CBrindleView& v) { v.ZoomIn(); });
+BRINDLE_COMMAND_HANDLER(Cmd::ZoomOut, [](CBrindleView& v) { v.ZoomOut(); });
+BRINDLE_COMMAND_HANDLER(Cmd::Fit, [](CBrindleView& v) { v.Fit(); });
+BRINDLE_COMMAND_HANDLER(Cmd::DrawTransparently,
+                        [](CBrindleView& v) { v.Doc()->View().ToggleTransparentGauges(); });
+BRINDLE_COMMAND_HANDLER(Cmd::OutlineGauges, [](CBrindleView& v) { v.Doc()->View().CycleOutlineMode(); });
+BRINDLE_COMMAND_HANDLER(Cmd::DrawAllElements,
+                        [](CBrindleView& v) { v.Doc()->View().ToggleDrawAllBitmaps(); });
+[[maybe_unused]] const bool kElementHandlers = [] {
+    for (Cmd c : {Cmd::ElementsIcons, Cmd::ElementsSliders, Cmd::ElementsNeedles, Cmd::ElementsSprites,
+                  Cmd::ElementsMovingImages})
+        RegisterCommandHandler(
+            c, [c](CBrindleView& v) { v.Doc()->View().ToggleElementType(brindle::ElementToggleBit(c)); });
+    return true;
+}();
+BRINDLE_COMMAND_HANDLER(Cmd::GridOnOff, [](CBrindleView& v) { v.Doc()->View().ToggleGrid(); });
+BRINDLE_COMMAND_HANDLER(Cmd::GridVisible, [](CBrindleView& v) { v.Doc()->View().ToggleGrid(); });
+BRINDLE_COMMAND_HANDLER(Cmd::GridSize, [](CBrindleView& v) { v.GridSize(); });
+BRINDLE_COMMAND_HANDLER(Cmd::TestSkyColor, [](CBrindleView& v) {
+    brindle::PanelView& view = v.Doc()->View();
+    wxColourData data;
+    brindle::Pixel p = view.SkyColor();
+    data.SetColour(wxColour(brindle::RedOf(p), brindle::GreenOf(p), brindle::BlueOf(p)));
+    wxColourDialog dlg(v.GetFrame(), &data);
+    if (ShowDialog(dlg) == wxID_OK) {
+        wxColour c = dlg.GetColourData().GetColour();
+        view.SetSkyColor(brindle::MakePixel(c.Red(), c.Green(), c.Blue()));
+    }
+});
+
+// The panel's windows.
+BRINDLE_COMMAND_HANDLER(Cmd::SelectWindow, [](CBrindleView& v) { v.SelectWindowDropDown(); });
+BRINDLE_COMMAND_HANDLER(Cmd::AddNewWindow, [](CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    brindle::Panel* panel = doc->GetPanel();
+    brindle::Settings& s = doc->settings();
+    int index = brindle::AddNewWindow(*panel, s, doc->Sync(), [&]() {
+        return std::optional<brindle::NewWindowFields>(brindle::DefaultNewWindowFields(*panel, s.Mode()));
+    });
+    if (index >= 0) doc->Modify(true);
+    doc->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::DeleteCurrentWindow, [](CBrindleView& v) {
+    CBrindleDoc* doc = v.Doc();
+    if (brindle::DeleteCurrentWindow(*doc->GetPanel(), doc->settings(), doc->Sync())) doc->Modify(true);
+    doc->Changed();
+});
+BRINDLE_COMMAND_HANDLER(Cmd::EditWindowBitmap, [](CBrindleView& v) { v.EditWindowBitmap(); });
+BRINDLE_COMMAND_HANDLER(Cmd::CopyGaugeBitmap, [](CBrindleView& v) { v.CopyGaugeBitmap(); });
+
+}  // namespace
 
 void CBrindleView::ZoomIn() {
     if (Doc()->View().ZoomIn()) RefreshFrame();
@@ -416,7 +388,7 @@ void CBrindleView::CopyGaugeBitmap() {
 void CBrindleView::GridSize() {
     brindle::Settings& s = Doc()->settings();
     CGridDlg dlg(GetFrame(), s.GridSize());
-    if (dlg.ShowModal() == wxID_OK) Doc()->View().SetGridSize(dlg.GridSize());
+    if (ShowDialog(dlg) == wxID_OK) Doc()->View().SetGridSize(dlg.GridSize());
 }
 
 void CBrindleView::AppendWindowList(wxMenu* menu) const {
@@ -443,45 +415,5 @@ void CBrindleView::SelectWindowDropDown() {
 }
 
 wxMenu* CBrindleView::BuildContextMenu(int id) const {
-    auto* menu = new wxMenu;
-    auto add = [menu](int cmd, const char* text) { menu->Append(ToWxId(cmd), text); };
-    add(int(Cmd::Cut), "Cut");
-    add(int(Cmd::Copy), "Copy");
-    add(int(Cmd::Paste), "Paste");
-    add(int(Cmd::Delete), "Delete");
-    menu->AppendSeparator();
-    if (id == brindle::kMenuNoGauge) {
-        add(int(Cmd::Fit), "Fit");
-        add(int(Cmd::ZoomIn), "Zoom In");
-        add(int(Cmd::ZoomOut), "Zoom Out");
-        add(int(Cmd::Redraw), "Redraw");
-    } else if (id == brindle::kMenuOneGauge) {
-        add(int(Cmd::AspectRatio), "Set Gauge Aspect Ratio to 1.0");
-        add(brindle::kCmdSnapToGridContext, "Snap To Grid");
-        menu->AppendSeparator();
-        add(brindle::kCmdMoveUp, "Move Up");
-        add(brindle::kCmdMoveToFront, "Move to Front");
-        add(brindle::kCmdMoveDown, "Move Down");
-        add(brindle::kCmdMoveToBack, "Move to Back");
-        menu->AppendSeparator();
-        add(brindle::kCmdHideGaugeBitmaps, "Hide this Gauge's Bitmaps");
-        add(brindle::kCmdUnhideGaugeBitmaps, "UnHide this Gauge");
-        menu->AppendSeparator();
-        add(int(Cmd::GaugeProperties), "Properties...");
-    } else {
-        add(int(Cmd::AspectRatio), "Set Gauge Aspect Ratio to 1.0");
-        add(brindle::kCmdSnapToGridContext, "Snap To Grid");
-        menu->AppendSeparator();
-        add(int(Cmd::ContextLineUpHorizontally), "Line Up Horizontally");
-        add(int(Cmd::ContextLineUpVertically), "Line Up Vertically");
-        add(int(Cmd::StackVertically), "Stack Vertically");
-        add(int(Cmd::StackHorizontally), "Stack Horizontally");
-        menu->AppendSeparator();
-        add(brindle::kCmdHideGaugeBitmaps, "Hide Gauge Bitmaps");
-        add(brindle::kCmdUnhideGaugeBitmaps, "UnHide Gauge Bitmaps");
-        menu->AppendSeparator();
-        add(brindle::kCmdSameSizeLargestContext, "Set to Same Size (largest)");
-        add(int(Cmd::SameSizeSmallest), "Set to Same Size (smallest)");
-    }
-    return menu;
+    return ::BuildContextMenu(id);
 }

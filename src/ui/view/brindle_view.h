@@ -1,6 +1,6 @@
-// The editor's view: the panel window on screen. It routes every command of the menus, the tool bar
-// and the context menus to the engine (document, view, editing controller, window commands), asks
-// the engine for each command's state, and fills the status bar.
+// The editor's view: the panel window on screen. Every command of the menus, the tool bar, the
+// accelerators and the context menus arrives here and runs the handler registered for it
+// (ui/app/command_handlers.h) while the engine's rule enables it; it also fills the status bar.
 #pragma once
 
 #include <wx/docview.h>
@@ -52,10 +52,7 @@ class CBrindleView : public wxView {
     // Acts on an editing answer (used by the canvas and the commands), the status panes included.
     void Apply(const brindle::EditOutput& out);
 
-  private:
-    void OnMenu(wxCommandEvent& event);
-    void OnUpdateUI(wxUpdateUIEvent& event);
-    void OpenRecentFile(size_t n);
+    // What the commands' handlers run.
     void ZoomIn();
     void ZoomOut();
     void Fit();
@@ -63,7 +60,11 @@ class CBrindleView : public wxView {
     void CopyGaugeBitmap();
     void GridSize();
     void SelectWindowDropDown();
-    void ShowElementsMenu();
+
+  private:
+    void OnMenu(wxCommandEvent& event);
+    void OnUpdateUI(wxUpdateUIEvent& event);
+    void OpenRecentFile(size_t n);
 
     CPanelCanvas* canvas_ = nullptr;
 };

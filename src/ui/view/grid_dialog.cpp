@@ -24,7 +24,9 @@ CGridDlg::CGridDlg(wxWindow* parent, int gridSize)
     row->Add(spin_, 0, wxLEFT, 4);
     top->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALL, 5);
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    ok->SetDefault();
+    buttons->Add(ok, 0, wxALL, 5);
     buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALL, 5);
     buttons->Add(new wxButton(this, wxID_HELP, "Help..."), 0, wxALL, 5);
     top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 6);

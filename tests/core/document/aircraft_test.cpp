@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../platform/fault_walk.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "sim_tree.h"
@@ -294,6 +295,66 @@ TEST_F(OpenAircraft, AddModeChecks) {
     ASSERT_TRUE(c.Ok());
     EXPECT_EQ(c.PanelName(), "IFR");
     EXPECT_EQ(c.PanelTitle(), "C172 IFR");
+}
+
+TEST_F(OpenAircraft, EmptyListingSaysWhy) {
+    settings_.SetFS2000Dir(sim_.root());
+    EXPECT_EQ(OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::Open).ListingProblem(), std::nullopt);
+
+    const std::string missing = JoinPath(sim_.path("gone"), "Aircraft");
+    settings_.SetFS2000Dir(sim_.path("gone"));
+    EXPECT_EQ(
+        OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::Open).ListingProblem(),
+        "The folder \"" + missing +
+            "\" does not exist or can't be read.\n\nChoose the simulator and its folder with Options > FS "
+            "Mode and Root Directory.");
+
+    // Aircraft folders, but none with a panel of its own.
+    SimTree bare;
+    bare.write("Aircraft/NoPanel/Aircraft.cfg", kTwoEntries);
+    settings_.SetFS2000Dir(bare.root());
+    EXPECT_EQ(OpenAircraftChooser(settings_, OpenAircraftChooser::Mode::AddPanel).ListingProblem(),
+              "There is no aircraft with a panel in \"" + bare.path("Aircraft") + "\".");
+}
+
+// Adding a panel with each file step failing in turn (the backup, the rewrite, the folder, each file
+// copied into it): the aircraft.cfg is the old text or the whole new one, the backup is whole or not
+// there, every copied file is whole or not there, no temporary is left and the failure is shown once.
+TEST_F(AddPanel, EveryFailingStepIsShownAndLeavesNoPartialFile) {
+    const std::string cfg = sim_.path("Aircraft/C172/Aircraft.cfg");
+    const std::string folder = sim_.path("Aircraft/C172/PANEL.mine");
+    std::string updated;
+    auto prepare = [&] {
+        std::filesystem::remove_all(folder);
+        std::filesystem::remove(cfg + ".backup");
+        sim_.write("Aircraft/C172/Aircraft.cfg", kTwoEntries);
+        ui_.entries.clear();
+    };
+    auto attempt = [&] {
+        const bool ok =
+            AddPanelToAircraft(sim_.path("Aircraft/C172/Panel/Panel.cfg"), "mine", "Mine", source_);
+        if (updated.empty()) updated = SimTree::ReadFile(cfg);
+        return ok;
+    };
+    const auto steps = testing::WalkFileFaults(prepare, attempt, [&](int, FileStep, bool) {
+        const std::string now = SimTree::ReadFile(cfg);
+        EXPECT_TRUE(now == kTwoEntries || now == updated);
+        if (std::filesystem::exists(cfg + ".backup")) {
+            EXPECT_EQ(SimTree::ReadFile(cfg + ".backup"), kTwoEntries);
+        }
+        for (const char* f : {"Panel.cfg", "main.bmp"}) {
+            const std::string copied = folder + "/" + f;
+            if (std::filesystem::exists(copied)) {
+                EXPECT_EQ(SimTree::ReadFile(copied), SimTree::ReadFile(source_ + "/" + f));
+            }
+        }
+        EXPECT_EQ(ui_.entries.size(), 1u) << (ui_.entries.empty() ? "" : ui_.entries[0].text);
+        EXPECT_TRUE(testing::LeftoverTemporaries(sim_.root()).empty());
+    });
+    EXPECT_EQ(steps.size(), 20u);
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "mkdir"), 1);
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "copy"), 3);
+    EXPECT_NE(updated, kTwoEntries);
 }
 
 }  // namespace

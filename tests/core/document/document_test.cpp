@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
+#include "../platform/fault_walk.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -435,6 +437,29 @@ TEST_F(Document, RereadAfterPreferencesAndCloseAfterModeChange) {
     doc_.AfterModeDialog(true);
     EXPECT_FALSE(doc_.IsOpen());
     EXPECT_EQ(doc_.CurrentWindow(), -1);
+
+    // The PATH extension follows the mode's folder after the dialog, whether the mode changed or not.
+    struct PathOnly : SystemAccess {
+        std::map<std::string, std::string> env;
+        std::optional<std::string> readMachineString(const std::string&, const std::string&) override {
+            return std::nullopt;
+        }
+        std::string mapWindowsPath(const std::string& p) override { return p; }
+        int osKind() override { return 0; }
+        std::string windowsDirectory() override { return ""; }
+        std::optional<std::string> getEnv(const std::string& n) override { return env[n]; }
+        void setEnv(const std::string& n, const std::string& v) override { env[n] = v; }
+    } system;
+    settings_.SetSavedPath("/usr/bin");
+    for (bool changed : {false, true}) {
+        ASSERT_TRUE(doc_.OpenAtWindow(panelPath_, 0));
+        settings_.SetCFSDir("/sims/cfs" + std::to_string(changed));
+        settings_.SetMode(kModeCFS);
+        doc_.AfterModeDialog(changed, &system);
+        EXPECT_EQ(doc_.IsOpen(), !changed);
+        EXPECT_EQ(system.env["PATH"],
+                  "/usr/bin:" + JoinPath("/sims/cfs" + std::to_string(changed), "modules"));
+    }
 }
 
 TEST_F(Document, Undo) {
@@ -479,6 +504,9 @@ TEST_F(Document, OpenDirectFindsTheAircraftTitle) {
     EXPECT_FALSE(doc_.OpenDirect());
     EXPECT_EQ(dui_.openFolder, sim_.path("Aircraft/C182/Panel"));
     EXPECT_EQ(settings_.LastTitle(), "");
+    // A file named on the command line, dropped or from the recent files finds its title too.
+    ASSERT_TRUE(doc_.OpenNamed(panelPath_));
+    EXPECT_EQ(settings_.LastTitle(), "C172N Skyhawk II");
 }
 
 TEST_F(Document, OpenByAircraft) {
@@ -553,6 +581,45 @@ TEST(PanelViewSyncTest, DrivesTheEngineView) {
     EXPECT_FALSE(sync.RestoreUndo());  // no editing controller
     sync.ClearView();
     EXPECT_EQ(view.Shown(), nullptr);
+}
+
+// A save with its backup, with each of its file steps failing in turn: the panel.cfg is the old one or
+// the new one, never part of either; a backup is whole or not there; no temporary is left; the failure
+// is shown once; and the document stays modified.
+TEST_F(Document, ASaveThatFailsAtAnyStepLosesNothing) {
+    settings_.SetCreateBackup(1);
+    ASSERT_TRUE(doc_.OpenAtWindow(panelPath_, 0));
+    const std::filesystem::path folder = std::filesystem::path(panelPath_).parent_path();
+    auto backups = [&] {
+        std::vector<std::string> found;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.path().filename().string().find("_backup") != std::string::npos)
+                found.push_back(e.path().string());
+        return found;
+    };
+    std::string saved;
+    auto prepare = [&] {
+        sim_.write("Aircraft/C182/Panel/Panel.cfg", kThreeWindows);
+        for (const std::string& b : backups()) std::filesystem::remove(b);
+        doc_.SetModified();
+        ui_.entries.clear();
+    };
+    auto attempt = [&] {
+        const bool ok = doc_.Save();
+        if (saved.empty()) saved = SimTree::ReadFile(panelPath_);
+        return ok;
+    };
+    const auto steps = testing::WalkFileFaults(prepare, attempt, [&](int, FileStep, bool ok) {
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(doc_.Modified());
+        EXPECT_EQ(SimTree::ReadFile(panelPath_), kThreeWindows);
+        for (const std::string& b : backups()) EXPECT_EQ(SimTree::ReadFile(b), kThreeWindows);
+        EXPECT_EQ(ui_.entries.size(), 1u);
+        EXPECT_TRUE(testing::LeftoverTemporaries(sim_.root()).empty());
+    });
+    EXPECT_EQ(steps, (std::vector<std::string>{"copy", "open", "write", "flush", "rename", "open", "write",
+                                               "flush", "rename"}));
+    EXPECT_NE(saved, kThreeWindows);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "../platform/fault_walk.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -208,6 +209,45 @@ TEST_F(Export, DialogLogic) {
     EXPECT_EQ(d.destinationDir, path("out"));
     EXPECT_TRUE(exists("out/Gauges/Cessna.gau"));
     EXPECT_FALSE(PanelExportDialogLogic().destinationDir.empty());
+}
+
+// An export with each file step failing in turn: a failure to make a folder stops it with its warning,
+// a failed copy is shown and the export goes on; every exported file is a whole copy or not there and
+// no temporary is left.
+TEST_F(Export, EveryFailingStepIsShownAndLeavesNoPartialFile) {
+    options_.destination = path("out");
+    const Panel panel = MakePanel();
+    int baseFailed = -1;
+    auto prepare = [&] {
+        fs::remove_all(root_ / "out");
+        ui_.entries.clear();
+    };
+    PanelExportResult r;
+    auto attempt = [&] {
+        r = ExportPanel(panel, options_);
+        if (baseFailed < 0) baseFailed = r.failed;
+        return r.exported;
+    };
+    const auto steps = testing::WalkFileFaults(prepare, attempt, [&](int, FileStep step, bool exported) {
+        // Each failure one message: a folder that can't be made stops the export, a copy goes on.
+        EXPECT_EQ(ui_.entries.size(), static_cast<std::size_t>(r.failed + (exported ? 0 : 1)));
+        if (exported && step != FileStep::MakeDir) {
+            EXPECT_GE(r.failed, baseFailed);
+        }
+        const std::pair<const char*, const char*> copies[] = {
+            {"out/Panel/Panel.cfg", "sim/Aircraft/C182/Panel/Panel.cfg"},
+            {"out/Panel/main.bmp", "sim/Aircraft/C182/Panel/main.bmp"},
+            {"out/Panel/bitmaps/radio.bmp", "sim/Aircraft/C182/Panel/bitmaps/radio.bmp"},
+            {"out/Gauges/custom.gau", "sim/gauges/custom.gau"},
+            {"out/Gauges/Cessna.gau", "sim/gauges/Mine/Cessna.gau"}};
+        for (const auto& [to, from] : copies)
+            if (exists(to)) {
+                EXPECT_EQ(read(to), read(from)) << to;
+            }
+        EXPECT_TRUE(testing::LeftoverTemporaries(root_).empty());
+    });
+    EXPECT_GE(steps.size(), 40u);
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "mkdir"), 4);  // out, Panel, Gauges, bitmaps
 }
 
 }  // namespace

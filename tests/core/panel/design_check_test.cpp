@@ -305,5 +305,40 @@ TEST(DesignCheck, BitmapColoursInFs98AndCfs) {
     EXPECT_NE(ui.entries[0].text.find("Can't open Bitmap file: "), std::string::npos);
 }
 
+TEST(DesignCheckDialog, BoxGrowsAndALongReportKeepsItsClosingLine) {
+    // A short report: the box holds all of it, piece by piece as the scan produced it.
+    Panel small = PanelWith({Window("Main", "A"), Window("Radio", "a")});
+    DesignCheckDialogLogic dlg;
+    std::vector<std::string> pieces;
+    DesignCheckReport r = dlg.Run(small, {}, [&](const std::string& p) { pieces.push_back(p); });
+    EXPECT_FALSE(dlg.Cut());
+    EXPECT_EQ(dlg.Text(), r.text);
+    EXPECT_GT(pieces.size(), 5u);
+    EXPECT_EQ(pieces.front(), "Scanning config file\r\n");
+
+    // 128 gauges of width 5 in each of 8 windows: far more than the box holds.
+    std::vector<PanelWindow> windows;
+    for (int w = 0; w < 8; ++w) {
+        PanelWindow win = Window("W" + std::to_string(w), std::to_string(w));
+        for (int g = 0; g < 128; ++g) win.gauges.push_back(Gauge("Mine!G", 10, 10, 5, 20));
+        windows.push_back(std::move(win));
+    }
+    Panel big = PanelWith(std::move(windows));
+    std::string shown;
+    r = dlg.Run(big, {}, [&](const std::string& p) { shown += p; });
+    ASSERT_TRUE(dlg.Cut());
+    EXPECT_EQ(shown, dlg.Text());
+    EXPECT_LE(dlg.Text().size(), DesignCheckDialogLogic::kMaxText);
+    EXPECT_EQ(r.warnings, 8 * 128);
+    const std::string tail = std::string(DesignCheckDialogLogic::kCutNote) + kUnderline +
+                             "\r\n\r\nScan Complete, 0 Errors, 1024 Warnings";
+    ASSERT_GE(dlg.Text().size(), tail.size());
+    EXPECT_EQ(dlg.Text().substr(dlg.Text().size() - tail.size()), tail);
+    // What comes before the note is the report's beginning, cut between two pieces.
+    const std::string head = dlg.Text().substr(0, dlg.Text().size() - tail.size());
+    EXPECT_EQ(r.text.compare(0, head.size(), head), 0);
+    EXPECT_EQ(head.substr(head.size() - 2), "\r\n");
+}
+
 }  // namespace
 }  // namespace brindle

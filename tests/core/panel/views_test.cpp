@@ -7,6 +7,7 @@
 #include "panel_test_util.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "view/bitmap.h"
 
 namespace brindle {
 namespace {
@@ -108,9 +109,16 @@ class FixedWindowsDialog : public ::testing::Test {
         std::filesystem::create_directories(dir_.path() / "panel");
         std::filesystem::create_directories(dir_.path() / "elsewhere");
         folder_ = (dir_.path() / "panel").string();
-        other_ = dir_.write("elsewhere/outside.bmp", "BM-outside");
-        dir_.write("panel/inside.bmp", "BM-inside");
+        outsideBytes_ = Bmp(Image(4, 3, MakePixel(1, 2, 3)));
+        other_ = dir_.write("elsewhere/outside.bmp", outsideBytes_);
+        dir_.write("panel/inside.bmp", Bmp(Image(8, 6, MakePixel(9, 8, 7))));
+        dir_.write("panel/fixed30.bmp", Bmp(Image(16, 12, MakePixel(30, 30, 30))));
     }
+    static std::string Bmp(const Image& img) {
+        auto bytes = EncodeBmp24(img);
+        return std::string(bytes.begin(), bytes.end());
+    }
+    std::string outsideBytes_;
     TempDir dir_;
     std::string folder_, other_;
     RecordingMessageUi ui_;
@@ -161,6 +169,30 @@ TEST_F(FixedWindowsDialog, SelectingViews) {
     EXPECT_FALSE(ed.Changed());
 }
 
+TEST_F(FixedWindowsDialog, PreviewBitmapAndUnreadableBitmaps) {
+    Panel p = PanelWithWindows(1, {30, 31});
+    p.views[kRight].index = 30;
+    p.views[kLeft].index = 31;
+    FixedWindowsEditor ed(p, folder_);
+    ASSERT_TRUE(ed.SelectView(kRight));
+    ASSERT_NE(ed.PreviewBitmap(), nullptr);
+    EXPECT_EQ(ed.PreviewBitmap()->Width(), 16);
+    EXPECT_TRUE(ui_.entries.empty());
+    // fixed31.bmp is missing: the reader's warning, no preview, the rest shown.
+    ASSERT_TRUE(ed.SelectView(kLeft));
+    EXPECT_EQ(ed.PreviewBitmap(), nullptr);
+    ASSERT_EQ(ui_.entries.size(), 1u);
+    EXPECT_EQ(ui_.entries[0].text.rfind("Can't open Bitmap file", 0), 0u);
+    EXPECT_EQ(ed.Shown().caption, "Brindle - Fixed Windows - Fixed 31");
+    EXPECT_EQ(ed.Shown().viewName, "Left View");
+    // A damaged file in the panel folder: its warning, and the window still gets the name.
+    dir_.write("panel/broken.bmp", "BM-broken");
+    ASSERT_TRUE(ed.ChangeBitmap(folder_ + "/broken.bmp"));
+    EXPECT_EQ(p.windows[2].file, "broken.bmp");
+    EXPECT_EQ(ed.PreviewBitmap(), nullptr);
+    EXPECT_EQ(ui_.entries.size(), 2u);
+}
+
 TEST_F(FixedWindowsDialog, IndexZeroShowsEmptyIdent) {
     Panel p = PanelWithWindows(1, {0});
     p.views[kRear].index = 0;
@@ -198,7 +230,7 @@ TEST_F(FixedWindowsDialog, GivingBitmapsCreatesFixedWindowsAndCancelTakesThemBac
     EXPECT_EQ(ui_.entries.back().text,
               "The Bitmap file:\"" + other_ +
                   "\" must be in the current Aircraft's Panel directory.\n\nShould I copy it there now?");
-    EXPECT_EQ(ReadAll(folder_ + "/outside.bmp"), "BM-outside");
+    EXPECT_EQ(ReadAll(folder_ + "/outside.bmp"), outsideBytes_);
     EXPECT_EQ(p.windows[3].fixedNumber, 30);
     EXPECT_EQ(p.windows[3].file, "outside.bmp");
     EXPECT_EQ(p.views[kRight].index, 30);

@@ -13,10 +13,12 @@
 
 #include "app/commands.h"
 #include "app/window_list.h"
+#include "dialog_keys.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "ui/app/actions.h"
+#include "ui/app/command_handlers.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/startup.h"
 #include "ui/document/brindle_doc.h"
@@ -221,13 +223,61 @@ TEST_F(EditorWindow, CommandStatesFollowThePanelAndTheSelection) {
         bool present;
     };
     const Case cases[] = {{brindle::kMenuNoGauge, int(Cmd::Fit), true},
-                          {brindle::kMenuOneGauge, brindle::kCmdMoveToFront, true},
+                          {brindle::kMenuOneGauge, int(Cmd::MoveToFront), true},
                           {brindle::kMenuSeveralGauges, int(Cmd::StackVertically), true},
-                          {brindle::kMenuSeveralGauges, brindle::kCmdMoveToFront, false}};
+                          {brindle::kMenuSeveralGauges, int(Cmd::MoveToFront), false}};
     for (const Case& c : cases) {
         std::unique_ptr<wxMenu> m(view->BuildContextMenu(c.menu));
         EXPECT_EQ(m->FindItem(ToWxId(c.id)) != nullptr, c.present) << c.menu << " " << c.id;
     }
+}
+
+// A panel named on the command line (or dropped, or from the recent files) asks for its window in
+// the Open Window dialog, which takes Enter; the title then names the aircraft and the window.
+TEST_F(EditorWindow, OpenWindowTakesEnterAndTheTitleNamesTheAircraftAndTheWindow) {
+    EXPECT_EQ(w_.frame->GetTitle(), "Brindle");
+    NextDialogKey enter(WXK_RETURN);
+    ASSERT_TRUE(w_.doc->OpenFile(panel_));
+    ASSERT_NE(w_.doc->View().Shown(), nullptr);
+    EXPECT_EQ(w_.doc->View().Shown()->index, 0);
+    EXPECT_EQ(w_.frame->GetTitle().utf8_string(),
+              "Brindle - Brindle Demo - \"Main Panel\" - Window00, " + panel_);
+    ASSERT_TRUE(w_.view->RunCommand(brindle::kWindowListFirstId + 1));
+    EXPECT_EQ(w_.frame->GetTitle().utf8_string(),
+              "Brindle - Brindle Demo - \"Radio Stack\" - Window01, " + panel_);
+}
+
+// A double click on a gauge runs the Gauge Properties command's handler for that gauge, as the
+// command does for the selected one; without a handler both do nothing.
+TEST_F(EditorWindow, DoubleClickRunsGaugePropertiesThroughTheCommandTable) {
+    ASSERT_TRUE(w_.doc->Doc().OpenAtWindow(panel_, 0));
+    w_.doc->Changed();
+    w_.doc->View().SetZoom(1.0);
+    w_.view->RefreshFrame();
+    const wxPoint at = ClientOf(Gauge(1).x + 20, Gauge(1).y + 20);
+    auto doubleClick = [&] {
+        Mouse(wxEVT_LEFT_DOWN, at, true);
+        Mouse(wxEVT_LEFT_UP, at, false);
+        Mouse(wxEVT_LEFT_DCLICK, at, true);
+        Mouse(wxEVT_LEFT_UP, at, false);
+    };
+    doubleClick();
+    EXPECT_TRUE(Gauge(1).selected);
+    EXPECT_FALSE(w_.view->StatusOf(int(Cmd::GaugeProperties)).enabled);
+
+    std::vector<int> opened;
+    RegisterGaugeCommandHandler(Cmd::GaugeProperties, [&](CBrindleView&, int gauge) {
+        EXPECT_TRUE(Gauge(gauge).focus);  // the cross marks it while its dialog is open
+        opened.push_back(gauge);
+    });
+    doubleClick();
+    EXPECT_EQ(opened, std::vector<int>{1});
+    EXPECT_TRUE(w_.view->StatusOf(int(Cmd::GaugeProperties)).enabled);
+    EXPECT_TRUE(w_.view->RunCommand(int(Cmd::GaugeProperties)));
+    EXPECT_EQ(opened, (std::vector<int>{1, 1}));
+    RegisterGaugeCommandHandler(Cmd::GaugeProperties, nullptr);
+    doubleClick();
+    EXPECT_EQ(opened.size(), 2u);
 }
 
 // Every real panel of the corpus through the whole window: open it, show each window in the
@@ -283,7 +333,7 @@ TEST_F(EditorWindow, EveryEnabledCommandRunsInEveryState) {
     }
     auto runAll = [&](const char* state) {
         SCOPED_TRACE(state);
-        for (const Action& a : AllActions()) {
+        for (const brindle::CommandSpec& a : brindle::AllCommands()) {
             if (modal.count(a.cmd)) continue;
             const int id = static_cast<int>(a.cmd);
             if (!w_.view->StatusOf(id).enabled) continue;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "support.h"
+#include "../support.h"
 
 namespace pickwell {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <random>
 
-#include "support.h"
+#include "../support.h"
 
 namespace pickwell {
 namespace {

@@ -1,32 +1,11 @@
 #include "ui/app/message_box.h"
 
 #include <gtest/gtest.h>
-#include <wx/app.h>
 #include <wx/checkbox.h>
-#include <wx/fileconf.h>
-#include <wx/init.h>
 
-#include "ui/app/config_store.h"
 #include "ui/app/text.h"
 
 using brindle::BoxKind;
-
-namespace {
-// One wx application for the whole test program, on the Xvfb display the test script starts.
-class WxEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        wxApp::SetInstance(new wxApp);
-        ASSERT_TRUE(wxEntryStart(argc, argv));
-        wxTheApp->CallOnInit();
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
-const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
-}  // namespace
 
 TEST(MessageBox, TitlesAndOptOutCheckBoxOnlyForTheOptOutWarning) {
     struct Case {
@@ -66,25 +45,6 @@ TEST(MessageBox, TitlesAndOptOutCheckBoxOnlyForTheOptOutWarning) {
     CMessageBox box(nullptr, "again", BoxKind::Warning, true);
     EXPECT_TRUE(box.OptOutBox()->GetValue());
     brindle::SetShowAgainFlag(1);
-}
-
-TEST(ConfigStore, KeepsSectionAndValueNames) {
-    wxFileConfig config("BrindleTest", "Brindle", wxEmptyString, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    config.DeleteAll();
-    WxConfigSettingsStore store(config);
-    brindle::Settings s;
-    s.SetWindowPosition({1, 2, 3, 4, 5, 6});
-    s.Save(store);
-    EXPECT_TRUE(config.HasEntry("/Brindle/Magic"));
-    EXPECT_TRUE(config.HasEntry("/Brindle/Gauge Draw Types"));
-    EXPECT_EQ(store.readInt("Brindle", "Magic"), brindle::kMagicWritten);
-    EXPECT_EQ(store.readString("Brindle", "WindowPosition"), s.FormatWindowPosition());
-    EXPECT_EQ(store.readString("Brindle", "Missing"), std::nullopt);
-    // A folder name with accents comes back byte for byte, whatever the locale.
-    const std::string folder = "/home/j\xc3\xbcrgen/Flight Simulator";
-    store.writeString("Brindle", "FS2000Dir", folder);
-    EXPECT_EQ(store.readString("Brindle", "FS2000Dir"), folder);
-    config.DeleteAll();
 }
 
 TEST(MessageText, EightBitPanelTextIsNeverLost) {

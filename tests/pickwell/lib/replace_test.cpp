@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "lib/bitmap_file.h"
+#include "lib/file_io.h"
 #include "lib/module.h"
-#include "support.h"
+#include "../support.h"
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
@@ -183,6 +185,37 @@ TEST(Replace, AModuleThatIsReadOnlyChangedOrGoneIsLeftAlone) {
     std::filesystem::remove(t.path);
     EXPECT_FALSE(t.module.Replace(1, bmp, &why));
     EXPECT_FALSE(std::filesystem::exists(t.path));
+}
+
+// A replacement with each step of its write failing in turn: the module on disk is whole, the failure says
+// why, no temporary is left, and the module in memory still matches the file (the next replacement works).
+TEST(Replace, EveryFailingWriteStepLeavesTheModuleAsItWas) {
+    TwoBitmapModule t;
+    const auto bmp = EditedBmp(t.module, 2);
+    const auto before = t.module.MakeBmp(2, nullptr);
+    WriteFaults::Arm(0, 0);
+    std::string why;
+    ASSERT_TRUE(t.module.Replace(2, bmp, &why)) << why;
+    const int steps = WriteFaults::Steps();
+    WriteFaults::Reset();
+    const auto replaced = Slurp(t.path);
+    EXPECT_EQ(steps, 4);  // open, write, flush, rename
+    for (int n = 1; n <= steps; ++n) {
+        Spill(t.path, t.m.bytes);
+        ASSERT_TRUE(t.module.Load(t.path, {}, nullptr));
+        WriteFaults::Arm(n, ENOSPC);
+        why.clear();
+        const bool ok = t.module.Replace(2, bmp, &why);
+        EXPECT_TRUE(WriteFaults::Struck()) << "step " << n;
+        WriteFaults::Reset();
+        EXPECT_FALSE(ok) << "step " << n;
+        EXPECT_NE(why.find(std::strerror(ENOSPC)), std::string::npos) << "step " << n << ": " << why;
+        EXPECT_EQ(Slurp(t.path), t.m.bytes) << "step " << n;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.dir.Path()), {}), 1) << "step " << n;
+        EXPECT_EQ(t.module.MakeBmp(2, nullptr), before) << "step " << n;
+        ASSERT_TRUE(t.module.Replace(2, bmp, &why)) << "step " << n << ": " << why;
+        EXPECT_EQ(Slurp(t.path), replaced);
+    }
 }
 
 TEST(Load, ReportsOnePercentageForReadingAndSearchingThatEndsAt100) {

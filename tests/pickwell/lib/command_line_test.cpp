@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "lib/module.h"
-#include "support.h"
+#include "../support.h"
 
 namespace pickwell {
 namespace {
@@ -17,16 +17,8 @@ using testing::Slurp;
 using testing::Spill;
 using testing::TempDir;
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Pickwell(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::Pickwell;
 
 struct Fixture {
     Fixture() {
@@ -138,6 +130,16 @@ TEST(CommandLine, TheProgramRunsWithoutADisplay) {
         std::system(("env -u DISPLAY '" + program.string() + "' --scan /nonexistent 2>/dev/null").c_str()) >>
             8,
         1);
+#ifdef __linux__
+    // A scan from a script is as quick as reading the file only when no window library is loaded with it.
+    FILE* libs = popen(("ldd '" + program.string() + "' 2>&1").c_str(), "r");
+    ASSERT_NE(libs, nullptr);
+    std::string linked;
+    while (std::fgets(buffer, sizeof buffer, libs) != nullptr) linked += buffer;
+    pclose(libs);
+    EXPECT_EQ(linked.find("libwx"), std::string::npos) << linked;
+    EXPECT_EQ(linked.find("libgtk"), std::string::npos) << linked;
+#endif
 }
 
 }  // namespace
