@@ -140,13 +140,17 @@ struct KeptLines {
     // Full-line comments standing right above a line the writer writes from the model, by that
     // line's key (KeyOfLine); they go back above the key's line.
     std::vector<std::pair<std::string, std::vector<std::string>>> beforeKey;
+    // A "//" comment at the end of such a line, by the line's key.
+    std::vector<std::pair<std::string, std::string>> afterKey;
     // The section's other lines in file order: keys the model does not hold, lines it could not
     // read, and the comments among them.
     std::vector<std::string> lines;
     // The file had the section, so it is written even when nothing else in it is.
     bool inFile = false;
 
-    bool empty() const { return above.empty() && beforeKey.empty() && lines.empty() && !inFile; }
+    bool empty() const {
+        return above.empty() && beforeKey.empty() && afterKey.empty() && lines.empty() && !inFile;
+    }
     friend bool operator==(const KeptLines&, const KeptLines&) = default;
 };
 

@@ -1082,6 +1082,25 @@ void Reader::keepLines() {
         }
     }
 
+    // A "//" comment after a line the model holds goes back after the line the writer gives for it
+    // (the first such line of a key only: the writer writes a key once).
+    auto keepTrailingComment = [&](std::size_t j, const std::string& key, KeptLines& kept) {
+        std::string_view blanked =
+            std::string_view(text_).substr(lines[j].start, lines[j].end - lines[j].start);
+        std::string_view body = TrimTrailing(blanked, true);
+        std::string_view rest =
+            TrimTrailing(std::string_view(keep_).substr(lines[j].start + body.size(),
+                                                        lines[j].end - lines[j].start - body.size()),
+                         true);
+        std::size_t slashes = rest.find("//");
+        if (slashes == npos) return;
+        rest.remove_prefix(slashes);
+        for (const auto& kc : kept.afterKey) {
+            if (kc.first == key) return;
+        }
+        kept.afterKey.emplace_back(key, std::string(rest));
+    };
+
     // Lines the model holds.
     enum class Target { None, Gauge, Title, Key };
     struct Use {
@@ -1231,7 +1250,9 @@ void Reader::keepLines() {
                         .kept.commentsAbove = pending;
                 } else if (u->target == Target::Title) {
                     panel_.windows[static_cast<std::size_t>(u->window)].titleComments = pending;
+                    keepTrailingComment(j, key, *kept);
                 } else if (u->target == Target::Key) {
+                    keepTrailingComment(j, key, *kept);
                     if (!pending.empty()) kept->beforeKey.emplace_back(std::move(key), pending);
                 } else {
                     // A line left out: its comments go with the next line.

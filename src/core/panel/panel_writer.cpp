@@ -129,6 +129,16 @@ class SectionOut {
                     break;
                 }
             }
+            for (const auto& [k, comment] : kept_->afterKey) {
+                if (k != key) continue;
+                std::string_view body = text.substr(0, text.find('\n'));
+                out_ += body;
+                if (body.empty() || body.back() != ' ') out_ += ' ';
+                out_ += comment;
+                out_ += text.substr(body.size());
+                written_.push_back(std::move(key));
+                return;
+            }
             written_.push_back(std::move(key));
         }
         out_ += text;

@@ -115,8 +115,8 @@ class FixedWindowsEditor {
     std::array<ViewEntry, kViewCount> openingViews_;
     int openingWindowCount_;
     std::vector<OwnedText> openingFiles_;
-    std::optional<Image> preview_;
     std::vector<std::vector<std::string>> openingKeptSections_;
+    std::optional<Image> preview_;
 };
 
 // The preview area of the Fixed Windows dialog: cleared, then the bitmap in its 4:3 frame, stretched,
