@@ -17,16 +17,6 @@ Answer DialogMessageUi::ask(QuestionKind kind, const std::string& text, const st
     return a;
 }
 
-std::optional<SimMode> ParseSimMode(const std::string& text) {
-    static const std::pair<const char*, SimMode> kNames[] = {
-        {"FS2000", kModeFS2000}, {"FS98", kModeFS98}, {"CFS", kModeCFS}, {"CFS2", kModeCFS2},
-        {"0", kModeFS2000},      {"1", kModeFS98},    {"2", kModeCFS},   {"3", kModeCFS2}};
-    for (const auto& [name, m] : kNames) {
-        if (EqualsNoCase(text, name)) return m;
-    }
-    return std::nullopt;
-}
-
 void AddSessionOptions(CLI::App* cmd, SessionOptions& o, bool withAnswers) {
     cmd->add_option("--mode", o.mode, "Simulator mode: FS2000, FS98, CFS or CFS2 (default FS2000)");
     cmd->add_option("--sim-dir", o.simDir,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "cli/sim_mode.h"
 #include "document/document.h"
 #include "platform/messages.h"
 #include "view/editing.h"
@@ -26,9 +27,6 @@ class DialogMessageUi : public MessageUi {
   private:
     Answer answer_;
 };
-
-// "FS2000", "FS98", "CFS", "CFS2" in any case, or 0 to 3.
-std::optional<SimMode> ParseSimMode(const std::string& text);
 
 // The options every dialog verb takes.
 struct SessionOptions {

@@ -27,7 +27,7 @@ using E = brindle::WindowPositionEditor;
 
 namespace {
 
-class WindowDialogs : public ::testing::Test {
+class ViewAndPaletteDialogs : public ::testing::Test {
   protected:
     void SetUp() override {
         dir_ =
@@ -51,7 +51,7 @@ class WindowDialogs : public ::testing::Test {
     brindle::ScopedMessageUi scope_{ui_};
 };
 
-TEST_F(WindowDialogs, FixedWindowsGivesTheRearViewABitmapAndCancelTakesItBack) {
+TEST_F(ViewAndPaletteDialogs, FixedWindowsGivesTheRearViewABitmapAndCancelTakesItBack) {
     const brindle::Panel before = panel_;
     std::string chosen = folder_ + "/panel_radio.bmp";
     CFixedWindowsDlg dlg(nullptr, panel_, folder_,
@@ -82,7 +82,7 @@ TEST_F(WindowDialogs, FixedWindowsGivesTheRearViewABitmapAndCancelTakesItBack) {
     EXPECT_EQ(panel_, before);
 }
 
-TEST_F(WindowDialogs, PositionFollowsTheControls) {
+TEST_F(ViewAndPaletteDialogs, PositionFollowsTheControls) {
     CWindowPositionDlg dlg(nullptr, panel_, 1, settings_);
     EXPECT_EQ(dlg.GetTitle(), "Brindle - Adjust Default Window Position");
     EXPECT_TRUE(dlg.ModelRadio(brindle::PlacementModel::kFs98)->GetValue());
@@ -122,7 +122,7 @@ TEST_F(WindowDialogs, PositionFollowsTheControls) {
     EXPECT_EQ(panel_.defaultView.sizeX, 2000);
 }
 
-TEST_F(WindowDialogs, PaletteReCalculatedFromTheDemoBitmap) {
+TEST_F(ViewAndPaletteDialogs, PaletteReCalculatedFromTheDemoBitmap) {
     CColorPaletteDlg dlg(nullptr, panel_, folder_ + "/panel_main.bmp", [](wxWindow*, brindle::ColorEntry) {
         return brindle::ColorEntry::FromRgb(1, 2, 3);
     });
@@ -152,7 +152,7 @@ TEST_F(WindowDialogs, PaletteReCalculatedFromTheDemoBitmap) {
     EXPECT_EQ(panel_.colors[0].red(), 7);
 }
 
-TEST_F(WindowDialogs, CaptureWritesAndReportsAMissingFolder) {
+TEST_F(ViewAndPaletteDialogs, CaptureWritesAndReportsAMissingFolder) {
     brindle::Image picture(33, 17, brindle::MakePixel(1, 2, 3));
     std::string shot = (dir_ / "shot.bmp").string();
     ASSERT_TRUE(WriteScreenCapture(picture, shot));

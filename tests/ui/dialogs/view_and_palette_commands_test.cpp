@@ -12,7 +12,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "dialog_keys.h"
+#include "../app/dialog_keys.h"
 #include "platform/messages.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/startup.h"

@@ -12,9 +12,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../core/dialogs/bmp_fixture.h"
+#include "../../core/dialogs/bmp_fixture.h"
 #include "app/commands.h"
-#include "dialog_keys.h"
+#include "../app/dialog_keys.h"
 #include "dialogs/field_text.h"
 #include "dialogs/window_properties.h"
 #include "platform/messages.h"

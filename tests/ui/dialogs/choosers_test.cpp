@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "../core/dialogs/bmp_fixture.h"
+#include "../../core/dialogs/bmp_fixture.h"
 #include "ui/app/text.h"
 #include "ui/dialogs/bmp_dialog.h"
 #include "ui/dialogs/folder_dialog.h"
