@@ -145,6 +145,12 @@ class SettingsFile : public SettingsStore {
     std::vector<std::pair<std::string, Entries>> groups_;
 };
 
+std::optional<SimMode> ModeNamed(const std::string& text) {
+    for (const SimModeInfo& m : SimModes())
+        if (EqualsNoCase(m.radio, text)) return m.mode;
+    return std::nullopt;
+}
+
 struct SettingsArgs {
     std::string file;
     std::string mode;
@@ -165,7 +171,7 @@ int RunSettings(const SettingsArgs& a) {
     if (!a.mode.empty() || !a.dirs.empty()) {
         ModeDirDialogLogic mode(s);
         if (!a.mode.empty()) {
-            std::optional<SimMode> m = ParseSimMode(a.mode);
+            std::optional<SimMode> m = ModeNamed(a.mode);
             if (!m) {
                 std::cerr << "unknown mode: " << a.mode << '\n';
                 return kExitUsage;
