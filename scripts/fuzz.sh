@@ -25,13 +25,13 @@ run_one() {
   if [ -f "fuzz/$name.dirs" ]; then
     while read -r d; do [ -n "$d" ] && [ -d "$d" ] && seeds+=("$d"); done < "fuzz/$name.dirs"
   fi
-  local status=0
+  local status=0 started=$SECONDS
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-" "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
   local last execs
   last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
   execs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}' || true)
-  echo "$name: ${execs:-?} executions in ${seconds}s; $(echo "$last" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+' || echo 'no stats')"
+  echo "$name: ${execs:-?} executions in $((SECONDS - started))s; $(echo "$last" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9A-Za-z]+' || echo 'no stats')"
   if [ $status -ne 0 ]; then
     echo "$name FAILED (status $status):"
     grep -E 'ERROR|SUMMARY|artifact|deadly|Test unit written' "$log" | head -20

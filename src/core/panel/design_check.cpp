@@ -64,6 +64,19 @@ bool BitmapHasMoreThan256Colours(const std::string& folder, const std::string& f
 void ScanGauge(Scan& scan, const PanelWindow& w, const GaugeEntry& g, int number) {
     scan.Text(Printf("    Scanning Gauge %02d, \"%s\"\r\n", number, g.name.c_str()));
     if (g.name.empty()) scan.Error("\r\n****    Error, This gauge has no name\r\n\r\n");
+    // The file keeps a longer reference or parameter as written; the simulators' buffers are these.
+    if (g.FullName().size() > kMaxGaugeNameLength) {
+        scan.Warning(
+            Printf("\r\n****    Warning, Gauge reference is longer than %d characters; the simulator may "
+                   "not read it\r\n\r\n",
+                   static_cast<int>(kMaxGaugeNameLength)));
+    }
+    if (g.FullParameter().size() > kMaxGaugeParameterLength) {
+        scan.Warning(
+            Printf("\r\n****    Warning, Gauge parameter is longer than %d characters; the simulator may "
+                   "not read it\r\n\r\n",
+                   static_cast<int>(kMaxGaugeParameterLength)));
+    }
     if (g.widthPresent) {
         if (g.width < 1)
             scan.Error("\r\n****    Error, Gauge size_x is less than or equal to 0\r\n\r\n");

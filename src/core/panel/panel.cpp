@@ -31,6 +31,36 @@ const std::array<const char*, kViewCount> kViewPrefixes = {
     "view_aux_05_",
 };
 
+namespace {
+
+bool StartsWith(const std::string& whole, const std::string& start) {
+    return whole.size() > start.size() && whole.compare(0, start.size(), start) == 0;
+}
+
+}  // namespace
+
+const std::string& GaugeEntry::FullName() const {
+    return kept.fullName && StartsWith(*kept.fullName, name.str()) ? *kept.fullName : name.str();
+}
+
+const std::string& GaugeEntry::FullParameter() const {
+    return kept.fullParameter && StartsWith(*kept.fullParameter, parameter.str()) ? *kept.fullParameter
+                                                                                  : parameter.str();
+}
+
+std::string KeyOfLine(std::string_view line) {
+    std::size_t eq = line.find('=');
+    std::string_view k = line.substr(0, eq);
+    while (!k.empty() && (k.front() == ' ' || k.front() == '\t')) k.remove_prefix(1);
+    while (!k.empty() && (k.back() == ' ' || k.back() == '\t' || k.back() == '\r')) k.remove_suffix(1);
+    std::string key(k);
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (key == "windowsize_ratio") key = "window_size_ratio";
+    return key;
+}
+
 void ResetViews(Panel& panel) {
     for (int i = 0; i < kViewCount; ++i) {
         ViewEntry v;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brindle {
@@ -131,6 +132,44 @@ struct IntPair {
     friend bool operator==(const IntPair&, const IntPair&) = default;
 };
 
+// Lines of a section the model has no field for, kept as written (without their line ends) so that
+// a save gives them back with what they belong to.
+struct KeptLines {
+    // Full-line comments standing right above the section's header.
+    std::vector<std::string> above;
+    // Full-line comments standing right above a line the writer writes from the model, by that
+    // line's key (KeyOfLine); they go back above the key's line.
+    std::vector<std::pair<std::string, std::vector<std::string>>> beforeKey;
+    // The section's other lines in file order: keys the model does not hold, lines it could not
+    // read, and the comments among them.
+    std::vector<std::string> lines;
+    // The file had the section, so it is written even when nothing else in it is.
+    bool inFile = false;
+
+    bool empty() const { return above.empty() && beforeKey.empty() && lines.empty() && !inFile; }
+    friend bool operator==(const KeptLines&, const KeptLines&) = default;
+};
+
+// What a gauge line holds beyond the fields of its GaugeEntry; it stays with the gauge.
+struct GaugeLineKept {
+    // The whole reference or parameter when the fields hold only their beginning; written instead
+    // of the field as long as the field is still that beginning (an edited name drops it).
+    OwnedText fullName;
+    OwnedText fullParameter;
+    // The text after the parameter and before the ";" comment: further fields, words.
+    std::string tail;
+    // A "//" comment at the end of the line, with the blanks before it.
+    std::string trailingComment;
+    // Full-line comments right above the line.
+    std::vector<std::string> commentsAbove;
+
+    bool empty() const {
+        return !fullName && !fullParameter && tail.empty() && trailingComment.empty() &&
+               commentsAbove.empty();
+    }
+    friend bool operator==(const GaugeLineKept&, const GaugeLineKept&) = default;
+};
+
 // One "gaugeNN=" line.
 struct GaugeEntry {
     FixedText<kMaxGaugeNameLength> name;
@@ -147,6 +186,12 @@ struct GaugeEntry {
     bool bitmapLoaded = false;
     // From the last ";" of the line to its end, ";" included.
     OwnedText comment;
+    GaugeLineKept kept;
+
+    // The reference and parameter as the file gets them: whole when the kept text still starts with
+    // the field.
+    const std::string& FullName() const;
+    const std::string& FullParameter() const;
 
     friend bool operator==(const GaugeEntry&, const GaugeEntry&) = default;
 };
@@ -199,6 +244,11 @@ struct PanelWindow {
     // Not in the file: the pixel size of the loaded background bitmap.
     int bitmapWidth = 0;
     int bitmapHeight = 0;
+
+    // The section's lines the model has no field for; they go and come with the window.
+    KeptLines kept;
+    // Full-line comments right above the window's line in "[Window Titles]".
+    std::vector<std::string> titleComments;
 
     WindowKind kind() const {
         return vcockpit ? WindowKind::Vcockpit : fixed ? WindowKind::FixedWindow : WindowKind::Window;
@@ -260,6 +310,8 @@ struct Panel {
     std::array<StringPair, kMaxStringPairs> strings;
     std::array<ViewEntry, kViewCount> views;
     FixedText<kMaxForwardWindowsListLength> forwardWindowsList;
+    // The whole list when forwardWindowsList holds only its beginning; written instead while it does.
+    OwnedText keptForwardWindowsList;
     std::array<ColorEntry, kMaxColors> colors{};
     // 0 = no colour table; -1 = a palette file name instead (paletteFile).
     int colorCount = 0;
@@ -270,8 +322,27 @@ struct Panel {
     FixedText<kMaxVerbatimSectionLength> esoundText;
     bool loadFailed = false;
 
+    // What the model has no field for, kept so that a save never drops a line of the file.
+    // Lines before the first section (the writer's own header lines left out).
+    std::vector<std::string> keptPreamble;
+    KeptLines titlesKept;
+    KeptLines viewsKept;
+    KeptLines colorsKept;
+    KeptLines defaultViewKept;
+    KeptLines stringsKept;
+    // Sections the reader does not know (or does not take, like windows listed after a gap in the
+    // titles), whole: the comments above, the header line, the body; in file order.
+    std::vector<std::vector<std::string>> keptSections;
+    // Comments after the last line of the last section.
+    std::vector<std::string> keptEnd;
+
     friend bool operator==(const Panel&, const Panel&) = default;
 };
+
+// The key of a panel.cfg line as the kept lines are matched against the writer's lines: the text
+// before the first "=" (the whole line without one), blanks around it removed, in lower case;
+// "windowsize_ratio" counts as "window_size_ratio".
+std::string KeyOfLine(std::string_view line);
 
 // The 24 views with their prefixes and nothing given (index -1, reals 99999.0), and no forward list.
 void ResetViews(Panel& panel);

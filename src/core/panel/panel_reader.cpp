@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "panel/key_search.h"
+#include "panel/panel_writer.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -24,7 +25,6 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // Values of this length or longer count as no value.
 constexpr std::size_t kMaxValueLength = 260;
-constexpr std::size_t kMaxGaugeLine = 128;
 constexpr std::size_t kMaxGaugeNameField = 96;
 constexpr std::size_t kMaxGaugeParameterField = 128;
 constexpr std::size_t kMaxNumberListChars = 31;
@@ -133,6 +133,8 @@ class Reader {
   public:
     Reader(std::string text, const std::string& path, const PanelReadOptions& options, Panel& panel)
         : text_(std::move(text)), path_(path), options_(options), panel_(panel) {}
+    // The file's text was read into the model: keeps every line the model has no field for.
+    void keepLines();
 
     bool run();
 
@@ -140,6 +142,10 @@ class Reader {
     struct WindowSlot {
         PanelWindow window;
         int number = 0;  // the number in the section header
+        // Where the reader found the window's title, header and gauge lines.
+        std::size_t titlePos = npos;
+        std::size_t headerPos = npos;
+        std::vector<std::size_t> gaugePos;
     };
 
     // Messages.
@@ -186,12 +192,25 @@ class Reader {
     void readWindows();
     void readProperties(PanelWindow& w, std::size_t header, int number);
     void identCheck();
-    void readGauges(PanelWindow& w, int number);
+    void readGauges(WindowSlot& slot);
     void readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out);
+    void keepGaugeLineText(std::size_t lineStart, std::string_view line, std::size_t tailStart,
+                           GaugeEntry& out) const;
     void readColors();
     void readDefaultView();
     void readStrings();
     void readViews();
+    FixedText<kMaxVerbatimSectionLength>* verbatimText(int k) {
+        return k == 0 ? &panel_.advDisplayText : k == 1 ? &panel_.epicInfoText : &panel_.esoundText;
+    }
+    static void appendVerbatimLines(FixedText<kMaxVerbatimSectionLength>& text,
+                                    const std::vector<std::string>& lines) {
+        if (!text.empty() && text.str().back() != '\n') text.append("\n");
+        for (const std::string& l : lines) {
+            text.append(l);
+            text.append("\n");
+        }
+    }
 
     std::string text_;
     std::string path_;
@@ -202,6 +221,18 @@ class Reader {
     std::vector<WindowSlot> titled_;
     int vcockpitsCounted_ = 0;
     std::vector<WindowSlot> slots_;  // the windows that were found, in panel order
+
+    // For keeping what the model does not hold: the text with only the comments blanked that went
+    // to headerComments (so that they are not kept twice), and where the sections were found.
+    std::string keep_;
+    std::vector<std::pair<std::size_t, std::size_t>> takenComments_;
+    std::vector<std::size_t> skippedTitlePos_;
+    std::size_t titlesPos_ = npos;
+    std::size_t colorsPos_ = npos;
+    std::size_t defaultViewPos_ = npos;
+    std::size_t stringsPos_ = npos;
+    std::vector<std::size_t> stringPairPos_;
+    std::array<std::size_t, 3> verbatimPos_{npos, npos, npos};
 };
 
 std::optional<std::string> Reader::textValue(std::size_t keyPos, bool wholeLine) const {
@@ -277,18 +308,25 @@ bool Reader::run() {
     readDefaultView();
     readStrings();
     readViews();
+    keepLines();
     return true;
 }
 
 void Reader::stripComments() {
+    keep_ = text_;
     int kept = 0;
     for (std::size_t p = text_.find("//\t"); p != npos; p = text_.find("//\t", p + 1)) {
         if (kept >= kMaxHeaderCommentLines) break;
         std::size_t start = p + 3;
         std::size_t e = lineEnd(start);
-        panel_.headerComments.append(std::string_view(text_).substr(start, e - start));
-        panel_.headerComments.append("\r\n");
+        bool whole = panel_.headerComments.append(std::string_view(text_).substr(start, e - start));
+        whole = panel_.headerComments.append("\r\n") && whole;
+        if (whole) takenComments_.emplace_back(p, e);
         ++kept;
+    }
+    for (const auto& [from, to] : takenComments_) {
+        std::fill(keep_.begin() + static_cast<std::ptrdiff_t>(from),
+                  keep_.begin() + static_cast<std::ptrdiff_t>(to), ' ');
     }
     for (std::size_t p = text_.find("//"); p != npos; p = text_.find("//", p)) {
         std::size_t e = text_.find('\n', p);
@@ -332,6 +370,7 @@ std::string Reader::titleValue(std::size_t keyPos) const {
 void Reader::readTitles() {
     std::size_t titles = find(0, "Titles]");
     if (titles == npos) return;
+    titlesPos_ = titles;
     std::size_t end = text_.find('[', titles + 7);
     if (end == npos) end = text_.size();
     for (int n = 0; n < kMaxTitledWindows; ++n) {
@@ -341,6 +380,7 @@ void Reader::readTitles() {
         slot.window.setKind(WindowKind::Window);
         slot.window.title = titleValue(p);
         slot.number = n;
+        slot.titlePos = p;
         titled_.push_back(std::move(slot));
     }
     for (int f = 0; f <= kMaxFixedWindowNumber; ++f) {
@@ -353,6 +393,7 @@ void Reader::readTitles() {
         slot.window.fixedNumber = f;
         slot.window.title = titleValue(p);
         slot.number = f;
+        slot.titlePos = p;
         titled_.push_back(std::move(slot));
     }
 }
@@ -365,17 +406,20 @@ void Reader::readVerbatim() {
     const Section sections[] = {{"[AdvDisplay]", &panel_.advDisplayText},
                                 {"[EpicInfo]", &panel_.epicInfoText},
                                 {"[Esound]", &panel_.esoundText}};
-    for (const Section& s : sections) {
+    for (std::size_t k = 0; k < std::size(sections); ++k) {
+        const Section& s = sections[k];
         std::size_t p = find(0, s.header);
         if (p == npos) continue;
         std::size_t e = text_.find('[', p + 1);
         if (e == npos) e = text_.size();
         e = std::min(e, p + kMaxVerbatimChars);
+        // Comments inside the section stay in its text (only those kept as header comments do not).
         std::string copy;
         for (std::size_t i = p; i < e; ++i) {
-            if (text_[i] != '\r') copy.push_back(text_[i]);
+            if (keep_[i] != '\r') copy.push_back(keep_[i]);
         }
         *s.field = copy;
+        verbatimPos_[k] = p;
     }
 }
 
@@ -402,9 +446,11 @@ void Reader::readWindows() {
         std::size_t h = find(0, headerKey(slot));
         if (h == npos) {
             optOut(Format("Warning: Missing Window%02d data in config file -- skipping...", slot.number));
+            skippedTitlePos_.push_back(slot.titlePos);
             continue;
         }
         readProperties(slot.window, h, slot.number);
+        slot.headerPos = h;
         slots_.push_back(std::move(slot));
     }
     int titledCount = static_cast<int>(slots_.size());
@@ -431,10 +477,11 @@ void Reader::readWindows() {
             continue;
         }
         readProperties(slot.window, h, slot.number);
+        slot.headerPos = h;
         slots_.push_back(std::move(slot));
         ++taken;
     }
-    for (WindowSlot& slot : slots_) readGauges(slot.window, slot.number);
+    for (WindowSlot& slot : slots_) readGauges(slot);
     panel_.windows.clear();
     panel_.windowCount = titledCount;
     panel_.vcockpitCount = static_cast<int>(slots_.size()) - titledCount;
@@ -443,7 +490,25 @@ void Reader::readWindows() {
 
 void Reader::readProperties(PanelWindow& w, std::size_t h, int number) {
     std::size_t end = sectionEnd(h);
-    auto key = [&](std::string_view k) { return find(h, k, end); };
+    // The key text is found anywhere in a line; where it first stands inside another key (a line
+    // commented out with ";", "tooltip_position=") and a later line of the section has the key
+    // itself, that line is the window's: reading the other would show a value no simulator reads
+    // and write it over the live one on the next save.
+    auto keyOf = [&](std::size_t p) {
+        std::size_t b = text_.rfind('\n', p);
+        b = b == npos ? 0 : b + 1;
+        return KeyOfLine(std::string_view(text_).substr(b, lineEnd(p) - b));
+    };
+    auto key = [&](std::string_view k) {
+        std::size_t p = find(h, k, end);
+        if (p == npos) return p;
+        const std::string want = KeyOfLine(k);
+        if (keyOf(p) == want) return p;
+        for (std::size_t q = find(p + 1, k, end); q != npos; q = find(q + 1, k, end)) {
+            if (keyOf(q) == want) return q;
+        }
+        return p;
+    };
     std::size_t p;
 
     if ((p = key("FILE=")) != npos) w.file = textValue(p);
@@ -555,7 +620,9 @@ void Reader::identCheck() {
     }
 }
 
-void Reader::readGauges(PanelWindow& w, int number) {
+void Reader::readGauges(WindowSlot& slot) {
+    PanelWindow& w = slot.window;
+    const int number = slot.number;
     silenced_ = false;
     SetShowAgainFlag(1);
     WindowSlot probe;
@@ -582,6 +649,7 @@ void Reader::readGauges(PanelWindow& w, int number) {
         GaugeEntry gauge;
         readGaugeLine(p, g, number, gauge);
         gauges.push_back(std::move(gauge));
+        slot.gaugePos.push_back(p);
         ++g;
         ++n;
     }
@@ -614,9 +682,10 @@ SignedField ReadSigned(std::string_view s) {
 }  // namespace
 
 void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) {
+    // The whole line counts, however long: what a longer line holds must not be cut on the next save.
     std::size_t e = lineEnd(pos);
-    e = std::min(e, pos + kMaxGaugeLine);
     std::string_view line = TrimTrailing(std::string_view(text_).substr(pos, e - pos), false);
+    std::size_t tailStart = npos;
 
     std::size_t semi = line.rfind(';');
     if (semi != npos) out.comment = std::string(line.substr(semi));
@@ -643,6 +712,13 @@ void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) 
     std::size_t lead = 0;
     while (lead < name.size() && IsBlank(name[lead])) ++lead;
     out.name = name.substr(lead);
+    {
+        std::string_view whole = TrimTrailing(fields[0], false);
+        std::size_t l = 0;
+        while (l < whole.size() && IsBlank(whole[l])) ++l;
+        whole.remove_prefix(l);
+        if (whole.size() > out.name.size()) out.kept.fullName = std::string(whole);
+    }
 
     SignedField x, y, width, height;
     if (fields.size() == 1) {
@@ -661,8 +737,11 @@ void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) 
                 std::size_t i = 0;
                 while (i < f.size() && IsBlank(f[i])) ++i;
                 std::size_t j = i;
-                while (j < f.size() && j - i < kMaxGaugeParameterField && f[j] != ';' && !IsBlank(f[j])) ++j;
-                out.parameter = f.substr(i, j - i);
+                while (j < f.size() && f[j] != ';' && !IsBlank(f[j])) ++j;
+                std::string_view token = f.substr(i, std::min(j - i, kMaxGaugeParameterField));
+                out.parameter = token;
+                if (j - i > out.parameter.size()) out.kept.fullParameter = std::string(f.substr(i, j - i));
+                tailStart = static_cast<std::size_t>(f.data() - line.data()) + j;
             }
         }
     }
@@ -723,6 +802,8 @@ void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) 
     }
     if (out.name.empty()) optOut(Format("Warning: In Window%02d, Gauge%02d has a missing Name!!", number, g));
 
+    keepGaugeLineText(pos, line, tailStart, out);
+
     out.x = x.value;
     out.y = y.value;
     out.width = width.given ? width.value : 0;
@@ -731,10 +812,29 @@ void Reader::readGaugeLine(std::size_t pos, int g, int number, GaugeEntry& out) 
     out.heightPresent = height.given;
 }
 
+// The text of the line that no field holds: after the parameter up to the ";" comment, and a "//"
+// comment at the end (blanked in the text the fields were read from).
+void Reader::keepGaugeLineText(std::size_t lineStart, std::string_view line, std::size_t tailStart,
+                               GaugeEntry& out) const {
+    if (tailStart != npos) {
+        std::size_t semi = line.rfind(';');
+        std::size_t end = semi != npos && semi >= tailStart ? semi : line.size();
+        std::string_view tail = TrimTrailing(line.substr(tailStart, end - tailStart), false);
+        if (!tail.empty()) out.kept.tail = std::string(tail);
+    }
+    std::size_t from = lineStart + line.size();
+    // (The comment's blanking took the CR along; the kept text still has it.)
+    std::size_t to = from;
+    while (to < keep_.size() && !IsLineEnd(keep_[to])) ++to;
+    std::string_view rest = TrimTrailing(std::string_view(keep_).substr(from, to - from), false);
+    if (rest.find("//") != npos) out.kept.trailingComment = std::string(rest);
+}
+
 void Reader::readColors() {
     panel_.colorCount = 0;
     std::size_t h = find(0, "[8 BIT COLORS]");
     if (h == npos) return;
+    colorsPos_ = h;
     if (options_.mode == kModeCFS || options_.mode == kModeCFS2) {
         std::size_t p = find(h, "PALETTE");
         if (p != npos) {
@@ -797,6 +897,7 @@ void Reader::readDefaultView() {
         d = {0, 0, 8191, 3276};
         return;
     }
+    defaultViewPos_ = h;
     auto value = [&](const char* k) {
         std::size_t p = find(h, k);
         return p == npos ? 0 : unsignedValue(p);
@@ -810,6 +911,7 @@ void Reader::readDefaultView() {
 void Reader::readStrings() {
     std::size_t h = find(0, "[strings]");
     if (h == npos) return;
+    stringsPos_ = h;
     std::size_t pos = h + 9;
     // Pairs end with the section: a quote in a later section (the verbatim sections follow this one in
     // a saved file) is not a string pair.
@@ -826,6 +928,7 @@ void Reader::readStrings() {
             continue;
         }
         StringPair& pair = panel_.strings[i++];
+        stringPairPos_.push_back(q1);
         pair.name = text_.substr(q1 + 1, q2 - q1 - 1);
         std::size_t eq = text_.find('=', q2 + 1);
         if (eq == npos) {
@@ -842,7 +945,15 @@ void Reader::readStrings() {
 void Reader::readViews() {
     ResetViews(panel_);
     std::size_t p = find(0, "view_forward_windows");
-    if (p != npos) panel_.forwardWindowsList = textValue(p, true).value_or("");
+    if (p != npos) {
+        panel_.forwardWindowsList = textValue(p, true).value_or("");
+        std::size_t v = valueStart(p);
+        if (v != npos) {
+            std::string_view whole = TrimTrailing(std::string_view(text_).substr(v, lineEnd(v) - v), true);
+            if (whole.size() > panel_.forwardWindowsList.size())
+                panel_.keptForwardWindowsList = std::string(whole);
+        }
+    }
     for (ViewEntry& v : panel_.views) {
         if ((p = find(0, v.name + "windows")) != npos) v.index = unsignedValue(p);
         if ((p = find(0, v.name + "zoom")) != npos) v.zoom = realValue(p);
@@ -860,6 +971,289 @@ void Reader::readViews() {
             if (c2 == npos || c2 >= end) continue;
             v.dir.Heading = realAt(c2 + 1);
         }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keeping the lines the model has no field for
+
+namespace {
+
+enum class LineKind { Blank, Comment, Header, Content };
+
+struct TextLine {
+    std::size_t start = 0;
+    std::size_t end = 0;  // before the CR LF or LF
+    LineKind kind = LineKind::Blank;
+};
+
+bool IsGaugeKey(const std::string& key) {
+    if (key.size() <= 5 || key.compare(0, 5, "gauge") != 0) return false;
+    return std::all_of(key.begin() + 5, key.end(), [](char c) { return IsDigit(c); });
+}
+
+bool Contains(const std::vector<std::string>& keys, const std::string& key) {
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+}  // namespace
+
+void Reader::keepLines() {
+    // The lines of the text, as written (only the comments taken as header comments blanked).
+    std::vector<TextLine> lines;
+    for (std::size_t pos = 0; pos < keep_.size();) {
+        std::size_t nl = keep_.find('\n', pos);
+        std::size_t next = nl == npos ? keep_.size() : nl + 1;
+        std::size_t end = nl == npos ? keep_.size() : nl;
+        if (end > pos && keep_[end - 1] == '\r') --end;
+        TextLine l{pos, end, LineKind::Blank};
+        std::size_t f = pos;
+        while (f < end && (IsBlank(keep_[f]) || keep_[f] == '\r')) ++f;
+        if (f < end) {
+            if (keep_.compare(f, 2, "//") == 0) {
+                l.kind = LineKind::Comment;
+            } else if (keep_[f] == '[') {
+                l.kind = LineKind::Header;
+            } else {
+                l.kind = LineKind::Content;
+            }
+        }
+        lines.push_back(l);
+        pos = next;
+    }
+    auto lineAt = [&](std::size_t pos) -> std::size_t {
+        auto it = std::upper_bound(lines.begin(), lines.end(), pos,
+                                   [](std::size_t p, const TextLine& l) { return p < l.start; });
+        return it == lines.begin() ? npos : static_cast<std::size_t>(it - lines.begin() - 1);
+    };
+    auto textOf = [&](std::size_t i) {
+        std::string_view t = std::string_view(keep_).substr(lines[i].start, lines[i].end - lines[i].start);
+        // A comment taken as a header comment leaves blanks behind.
+        while (!t.empty() && (IsBlank(t.back()) || t.back() == '\r')) t.remove_suffix(1);
+        return std::string(t);
+    };
+
+    // Who owns each section header.
+    enum class Owner { None, Titles, Window, Views, Colors, DefaultView, Strings, Verbatim };
+    struct Claim {
+        Owner owner = Owner::None;
+        int window = -1;
+        std::size_t readerEnd = npos;  // where the reader's own view of the section ends
+    };
+    std::vector<Claim> claims(lines.size());
+    // The header where the reader found the section's key; when the key stood inside some other
+    // line, the first header line after it that holds the key (so that the writer's own section is
+    // never taken for an unknown one on the next read).
+    auto claim = [&](std::size_t pos, std::string_view key, Owner owner, int window = -1) {
+        if (pos == npos) return;
+        std::size_t i = lineAt(pos);
+        if (i == npos) return;
+        if (lines[i].kind != LineKind::Header) {
+            std::size_t j = i + 1;
+            for (; j < lines.size(); ++j) {
+                if (lines[j].kind == LineKind::Header &&
+                    LiteralKeyFind(
+                        std::string_view(keep_).substr(lines[j].start, lines[j].end - lines[j].start), 0,
+                        key) != npos)
+                    break;
+            }
+            if (j >= lines.size()) return;
+            i = j;
+        }
+        if (claims[i].owner != Owner::None) return;
+        claims[i] = {owner, window, sectionEnd(std::max(pos, lines[i].start))};
+    };
+    for (int k = 0; k < static_cast<int>(slots_.size()); ++k)
+        claim(slots_[k].headerPos, headerKey(slots_[k]), Owner::Window, k);
+    claim(titlesPos_, "Titles]", Owner::Titles);
+    claim(colorsPos_, "[8 BIT COLORS]", Owner::Colors);
+    claim(defaultViewPos_, "[DEFAULT VIEW]", Owner::DefaultView);
+    claim(stringsPos_, "[strings]", Owner::Strings);
+    const char* const verbatimHeaders[] = {"[AdvDisplay]", "[EpicInfo]", "[Esound]"};
+    for (std::size_t v = 0; v < verbatimPos_.size(); ++v)
+        claim(verbatimPos_[v], verbatimHeaders[v], Owner::Verbatim, static_cast<int>(v));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind != LineKind::Header) continue;
+        std::string h = textOf(i);
+        std::size_t f = h.find('[');
+        if (EqualsNoCase(h.substr(f, 7), "[VIEWS]")) {
+            if (claims[i].owner == Owner::None) claims[i] = {Owner::Views, -1, npos};
+            break;
+        }
+    }
+
+    // Lines the model holds.
+    enum class Target { None, Gauge, Title, Key };
+    struct Use {
+        Target target = Target::None;
+        int window = -1;
+        int gauge = -1;
+    };
+    std::vector<std::optional<Use>> used(lines.size());
+    for (int k = 0; k < static_cast<int>(slots_.size()); ++k) {
+        const WindowSlot& slot = slots_[k];
+        for (int g = 0; g < static_cast<int>(slot.gaugePos.size()); ++g) {
+            std::size_t i = lineAt(slot.gaugePos[g]);
+            if (i != npos && IsGaugeKey(KeyOfLine(textOf(i)))) used[i] = Use{Target::Gauge, k, g};
+        }
+    }
+    auto titleKey = [&](const PanelWindow& w, int number) {
+        return Format(w.fixed ? "fixed window%02d" : "window%02d", number);
+    };
+    for (int k = 0; k < static_cast<int>(slots_.size()); ++k) {
+        const WindowSlot& slot = slots_[k];
+        if (slot.titlePos == npos) continue;
+        std::size_t i = lineAt(slot.titlePos);
+        if (i != npos && KeyOfLine(textOf(i)) == titleKey(slot.window, slot.number))
+            used[i] = Use{Target::Title, k, -1};
+    }
+    // Windows left out for want of a section lose their title line, as the warning said.
+    std::vector<std::string> titleKeysRead;
+    for (const WindowSlot& slot : slots_) {
+        if (slot.titlePos != npos) titleKeysRead.push_back(titleKey(slot.window, slot.number));
+    }
+    for (std::size_t p : skippedTitlePos_) {
+        std::size_t i = lineAt(p);
+        if (i == npos) continue;
+        std::string key = KeyOfLine(textOf(i));
+        if (key.find("window") == std::string::npos) continue;
+        if (!used[i]) used[i] = Use{};
+        titleKeysRead.push_back(std::move(key));
+    }
+    for (std::size_t p : stringPairPos_) {
+        std::size_t i = lineAt(p);
+        if (i != npos && !used[i]) used[i] = Use{Target::Key, -1, -1};
+    }
+    const std::vector<std::string> viewKeys = WrittenViewKeys(panel_);
+    const std::vector<std::string> colorKeys = WrittenColorKeys(panel_);
+    const std::vector<std::string> defaultKeys = {"x", "y", "size_x", "size_y"};
+    std::vector<std::vector<std::string>> windowKeys;
+    for (const WindowSlot& slot : slots_) windowKeys.push_back(WrittenWindowKeys(slot.window, options_.mode));
+
+    // Walk the sections: comments go with the line below them; what the model does not hold is kept
+    // in its section; the sections nobody claimed are kept whole.
+    std::vector<std::string> pending;
+    auto keptOf = [&](const Claim& c) -> KeptLines* {
+        switch (c.owner) {
+            case Owner::Window:
+                return &panel_.windows[static_cast<std::size_t>(c.window)].kept;
+            case Owner::Titles:
+                return &panel_.titlesKept;
+            case Owner::Views:
+                return &panel_.viewsKept;
+            case Owner::Colors:
+                return &panel_.colorsKept;
+            case Owner::DefaultView:
+                return &panel_.defaultViewKept;
+            case Owner::Strings:
+                return &panel_.stringsKept;
+            default:
+                return nullptr;
+        }
+    };
+    auto isWritersHeaderLine = [](const std::string& t) {
+        return t.rfind("// This Panel.cfg file created by Brindle", 0) == 0 ||
+               (t.rfind("// Built ", 0) == 0 && t.find(" Build:") != std::string::npos);
+    };
+
+    std::size_t i = 0;
+    // Before the first section.
+    for (; i < lines.size() && lines[i].kind != LineKind::Header; ++i) {
+        if (lines[i].kind == LineKind::Blank) continue;
+        std::string t = textOf(i);
+        if (!isWritersHeaderLine(t)) panel_.keptPreamble.push_back(std::move(t));
+    }
+    while (i < lines.size()) {
+        const std::size_t header = i;
+        const Claim c = claims[header];
+        std::size_t end = header + 1;
+        while (end < lines.size() && lines[end].kind != LineKind::Header) ++end;
+        // Comments after the section's last line belong to what follows.
+        std::size_t last = end;
+        while (last > header + 1 && lines[last - 1].kind != LineKind::Content) --last;
+
+        if (c.owner == Owner::Verbatim && !pending.empty()) {
+            // A section carried verbatim takes in everything up to the next header: comments above
+            // one go into the text of the one written before it, where the next read finds them.
+            FixedText<kMaxVerbatimSectionLength>* before = nullptr;
+            for (int v = 0; v < c.window; ++v) {
+                if (!verbatimText(v)->empty()) before = verbatimText(v);
+            }
+            if (before) {
+                appendVerbatimLines(*before, pending);
+                pending.clear();
+            }
+        }
+        if (c.owner == Owner::None || c.owner == Owner::Verbatim) {
+            std::vector<std::string> section = std::move(pending);
+            pending.clear();
+            if (c.owner == Owner::None) {
+                for (std::size_t j = header; j < last; ++j) section.push_back(textOf(j));
+            }
+            if (!section.empty()) panel_.keptSections.push_back(std::move(section));
+        } else {
+            KeptLines* kept = keptOf(c);
+            if (c.owner == Owner::Views || c.owner == Owner::Colors || c.owner == Owner::Strings)
+                kept->inFile = true;
+            if (c.owner == Owner::Titles) {
+                panel_.keptPreamble.insert(panel_.keptPreamble.end(), pending.begin(), pending.end());
+            } else {
+                kept->above = pending;
+            }
+            pending.clear();
+            const std::vector<std::string>* keys = c.owner == Owner::Window
+                                                       ? &windowKeys[static_cast<std::size_t>(c.window)]
+                                                   : c.owner == Owner::Views       ? &viewKeys
+                                                   : c.owner == Owner::Colors      ? &colorKeys
+                                                   : c.owner == Owner::DefaultView ? &defaultKeys
+                                                                                   : nullptr;
+            for (std::size_t j = header + 1; j < last; ++j) {
+                if (lines[j].kind == LineKind::Blank) continue;
+                std::string t = textOf(j);
+                if (lines[j].kind == LineKind::Comment) {
+                    pending.push_back(std::move(t));
+                    continue;
+                }
+                std::string key = KeyOfLine(t);
+                std::optional<Use> u = used[j];
+                if (!u && keys && lines[j].start < c.readerEnd && Contains(*keys, key))
+                    u = Use{Target::Key, -1, -1};
+                if (u && u->target == Target::Gauge && u->window != c.window) u.reset();
+                if (u && u->target == Target::Title && c.owner != Owner::Titles) u.reset();
+                // A second line for a window the titles already gave is not the window's title.
+                if (!u && c.owner == Owner::Titles && Contains(titleKeysRead, key)) u = Use{};
+                if (!u) {
+                    kept->lines.insert(kept->lines.end(), pending.begin(), pending.end());
+                    kept->lines.push_back(std::move(t));
+                } else if (u->target == Target::Gauge) {
+                    panel_.windows[static_cast<std::size_t>(u->window)]
+                        .gauges[static_cast<std::size_t>(u->gauge)]
+                        .kept.commentsAbove = pending;
+                } else if (u->target == Target::Title) {
+                    panel_.windows[static_cast<std::size_t>(u->window)].titleComments = pending;
+                } else if (u->target == Target::Key) {
+                    if (!pending.empty()) kept->beforeKey.emplace_back(std::move(key), pending);
+                } else {
+                    // A line left out: its comments go with the next line.
+                    continue;
+                }
+                pending.clear();
+            }
+        }
+        // (The text of a section carried verbatim holds them already.)
+        for (std::size_t j = last; j < end && c.owner != Owner::Verbatim; ++j) {
+            if (lines[j].kind == LineKind::Comment) pending.push_back(textOf(j));
+        }
+        i = end;
+    }
+    FixedText<kMaxVerbatimSectionLength>* lastVerbatim = nullptr;
+    for (int v = 0; v < 3; ++v) {
+        if (!verbatimText(v)->empty()) lastVerbatim = verbatimText(v);
+    }
+    if (lastVerbatim && !pending.empty()) {
+        appendVerbatimLines(*lastVerbatim, pending);
+    } else {
+        panel_.keptEnd = std::move(pending);
     }
 }
 

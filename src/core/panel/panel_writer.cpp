@@ -1,5 +1,6 @@
 #include "panel/panel_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -100,6 +101,70 @@ std::string Padded(std::string s, std::size_t width, bool left = false) {
     return left ? s + std::string(width - s.size(), ' ') : std::string(width - s.size(), ' ') + s;
 }
 
+// Writes one section: its lines from the model, and the section's kept lines. Comments that stood
+// above a key's line go back above the line the model gives for that key; a kept line whose key the
+// model wrote is left out, so that no key is written twice.
+class SectionOut {
+  public:
+    SectionOut(std::string& out, const KeptLines* kept)
+        : out_(out), kept_(kept && !kept->empty() ? kept : nullptr) {
+        if (kept_) usedBefore_.assign(kept_->beforeKey.size(), false);
+    }
+
+    void header(std::string_view text) {
+        if (kept_) {
+            for (const std::string& c : kept_->above) AppendLine(c);
+        }
+        out_ += text;
+    }
+
+    // One "\n"-ended line the model gives.
+    void line(std::string_view text) {
+        if (kept_) {
+            std::string key = KeyOfLine(text.substr(0, text.find('\n')));
+            for (std::size_t i = 0; i < kept_->beforeKey.size(); ++i) {
+                if (!usedBefore_[i] && kept_->beforeKey[i].first == key) {
+                    for (const std::string& c : kept_->beforeKey[i].second) AppendLine(c);
+                    usedBefore_[i] = true;
+                    break;
+                }
+            }
+            written_.push_back(std::move(key));
+        }
+        out_ += text;
+    }
+
+    // The comments whose key the model no longer writes, then the kept lines.
+    void keptLines() {
+        if (!kept_) return;
+        for (std::size_t i = 0; i < kept_->beforeKey.size(); ++i) {
+            if (usedBefore_[i]) continue;
+            for (const std::string& c : kept_->beforeKey[i].second) AppendLine(c);
+        }
+        for (const std::string& l : kept_->lines) {
+            if (!IsCommentLine(l) &&
+                std::find(written_.begin(), written_.end(), KeyOfLine(l)) != written_.end())
+                continue;
+            AppendLine(l);
+        }
+    }
+
+  private:
+    static bool IsCommentLine(std::string_view l) {
+        std::size_t i = l.find_first_not_of(" \t");
+        return i != std::string_view::npos && l.compare(i, 2, "//") == 0;
+    }
+    void AppendLine(std::string_view l) {
+        out_ += l;
+        out_ += "\n";
+    }
+
+    std::string& out_;
+    const KeptLines* kept_;
+    std::vector<bool> usedBefore_;
+    std::vector<std::string> written_;
+};
+
 std::time_t HeaderTime(const PanelWriteOptions& options, bool* utc) {
     *utc = options.utc;
     if (options.time) return *options.time;
@@ -115,20 +180,48 @@ std::time_t HeaderTime(const PanelWriteOptions& options, bool* utc) {
     return std::time(nullptr);
 }
 
-void AppendCopyright(std::string& out, const std::string& name) {
+// Returns the block's text, so that kept lines that came from an earlier copy of it are not
+// written twice.
+std::string AppendCopyright(std::string& out, const std::string& name) {
     if (name.size() <= 3) {
         out += "\n";
-        return;
+        return {};
     }
     auto data = ReadFileBytes(name);
     if (!data) {
         ShowWarning("Can't open Copyright File \"" + name + "\"");
-        return;
+        return {};
     }
-    if (data->empty() || data->size() > kMaxCopyrightBytes) return;
+    if (data->empty() || data->size() > kMaxCopyrightBytes) return {};
+    std::string text =
+        WithoutCrLf(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
     out += "\n";
-    out += WithoutCrLf(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
+    out += text;
     out += "\n\n";
+    return text;
+}
+
+bool TextHasLine(std::string_view text, std::string_view line) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty()) return false;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t nl = text.find('\n', pos);
+        std::string_view l =
+            text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
+        while (!l.empty() && (l.back() == ' ' || l.back() == '\r')) l.remove_suffix(1);
+        if (l == line) return true;
+        if (nl == std::string_view::npos) break;
+        pos = nl + 1;
+    }
+    return false;
+}
+
+void AppendLines(std::string& out, const std::vector<std::string>& lines) {
+    for (const std::string& l : lines) {
+        out += l;
+        out += "\n";
+    }
 }
 
 void AppendHeaderComments(std::string& out, const std::string& comments) {
@@ -155,8 +248,9 @@ void AppendViews(std::string& out, const Panel& panel) {
     for (const ViewEntry& v : panel.views) {
         any = any || v.index != -1 || Given(v.zoom) || Given(v.eye) || (v.dirPresent && Given(v.dir.Pitch));
     }
-    if (any) {
-        out += "[VIEWS]\n";
+    if (any || !panel.viewsKept.empty()) {
+        SectionOut s(out, &panel.viewsKept);
+        s.header("[VIEWS]\n");
         for (int i = 0; i < kViewCount; ++i) {
             const ViewEntry& v = panel.views[i];
             const std::string& name = v.name;
@@ -165,76 +259,94 @@ void AppendViews(std::string& out, const Panel& panel) {
             std::string dirLine = Upper(name + "DIR=" + Real(v.dir.Pitch, 1) + ", " + Real(v.dir.Bank, 1) +
                                         ", " + Real(v.dir.Heading, 1) + "\n");
             if (v.index != -1) {
-                if (i == 0 && !panel.forwardWindowsList.empty()) {
-                    out += name + "WINDOWS=" + panel.forwardWindowsList.str() + "\n";
+                const OwnedText& whole = panel.keptForwardWindowsList;
+                if (i == 0 && whole &&
+                    whole->compare(0, panel.forwardWindowsList.size(), panel.forwardWindowsList.str()) == 0) {
+                    s.line(name + "WINDOWS=" + *whole + "\n");
+                } else if (i == 0 && !panel.forwardWindowsList.empty()) {
+                    s.line(name + "WINDOWS=" + panel.forwardWindowsList.str() + "\n");
                 } else {
-                    out += Upper(Format("%sWINDOWS=%d\n", name.c_str(), v.index));
+                    s.line(Upper(Format("%sWINDOWS=%d\n", name.c_str(), v.index)));
                 }
-                if (Given(v.zoom)) out += zoomLine;
-                if (Given(v.eye)) out += eyeLine;
-                if (Given(v.dir.Pitch)) out += dirLine;
+                if (Given(v.zoom)) s.line(zoomLine);
+                if (Given(v.eye)) s.line(eyeLine);
+                if (Given(v.dir.Pitch)) s.line(dirLine);
                 out += "\n";
             } else {
-                if (Given(v.zoom)) out += zoomLine;
-                if (Given(v.eye)) out += eyeLine;
-                if (v.dirPresent && Given(v.dir.Pitch)) out += dirLine;
+                if (Given(v.zoom)) s.line(zoomLine);
+                if (Given(v.eye)) s.line(eyeLine);
+                if (v.dirPresent && Given(v.dir.Pitch)) s.line(dirLine);
             }
         }
+        s.keptLines();
     }
     out += "\n\n";
 }
 
-void AppendWindow(std::string& out, const PanelWindow& w, int listPosition, SimMode mode) {
+std::string WindowHeader(const PanelWindow& w, int listPosition) {
     switch (w.kind()) {
         case WindowKind::Window:
-            out += Format("[Window%02d]\n", listPosition);
-            break;
+            return Format("[Window%02d]\n", listPosition);
         case WindowKind::FixedWindow:
-            out += Format("[Fixed Window%02d]\n", w.fixedNumber);
-            break;
+            return Format("[Fixed Window%02d]\n", w.fixedNumber);
         case WindowKind::Vcockpit:
-            out += Format("[Vcockpit%02d]\n", w.vcockpitNumber);
-            break;
+            return Format("[Vcockpit%02d]\n", w.vcockpitNumber);
     }
-    if (w.file) out += "file=" + *w.file + " \n";
-    if (w.file1024) out += "file_1024=" + *w.file1024 + " \n";
+    return {};
+}
+
+// The window's key lines, each ended by "\n", in the writer's order.
+std::vector<std::string> WindowKeyLines(const PanelWindow& w, SimMode mode) {
+    std::vector<std::string> out;
+    if (w.file) out.push_back("file=" + *w.file + " \n");
+    if (w.file1024) out.push_back("file_1024=" + *w.file1024 + " \n");
     if (w.backgroundColorPresent) {
         const ColorEntry& c = w.backgroundColor;
-        out += Format("Background_color=%d,%d,%d \n", c.red(), c.green(), c.blue());
+        out.push_back(Format("Background_color=%d,%d,%d \n", c.red(), c.green(), c.blue()));
     }
     if (w.sizeMmPresent) {
         if (!w.sizeMmYPresent || mode == kModeFS98) {
-            out += Format("size_mm=%-d\n", w.sizeMmX);
+            out.push_back(Format("size_mm=%-d\n", w.sizeMmX));
         } else {
-            out += Format("size_mm=%-d,%-d\n", w.sizeMmX, w.sizeMmY);
+            out.push_back(Format("size_mm=%-d,%-d\n", w.sizeMmX, w.sizeMmY));
         }
     }
     if (w.windowSizeRatioPresent) {
-        out += (mode == kModeFS98 ? "windowsize_ratio=" : "window_size_ratio=") +
-               Padded(Real(w.windowSizeRatio, 2), 6, true) + " \n";
+        out.push_back((mode == kModeFS98 ? "windowsize_ratio=" : "window_size_ratio=") +
+                      Padded(Real(w.windowSizeRatio, 2), 6, true) + " \n");
     }
-    out += Format("position=%-d\n", w.position);
-    out += Format("visible=%-d\n", w.visible);
-    out += "ident=" + w.ident.str() + "\n";
-    if (w.sizeablePresent) out += Format("sizeable=%d\n", w.sizeable);
-    if (w.render3dWindowPresent) out += Format("render_3d_window=%d\n", w.render3dWindow);
-    if (w.nomenuPresent) out += Format("nomenu=%d\n", w.nomenu);
-    if (w.imageBlendPresent) out += "image_blend=" + Padded(Real(w.imageBlend, 3), 6) + "\n";
+    out.push_back(Format("position=%-d\n", w.position));
+    out.push_back(Format("visible=%-d\n", w.visible));
+    out.push_back("ident=" + w.ident.str() + "\n");
+    if (w.sizeablePresent) out.push_back(Format("sizeable=%d\n", w.sizeable));
+    if (w.render3dWindowPresent) out.push_back(Format("render_3d_window=%d\n", w.render3dWindow));
+    if (w.nomenuPresent) out.push_back(Format("nomenu=%d\n", w.nomenu));
+    if (w.imageBlendPresent) out.push_back("image_blend=" + Padded(Real(w.imageBlend, 3), 6) + "\n");
     if (w.windowSizePresent && w.windowSize.x > 0.0 && w.windowSize.y > 0.0) {
-        out += "window_size=" + Padded(Real(w.windowSize.x, 3), 6) + "," +
-               Padded(Real(w.windowSize.y, 3), 6) + "\n";
+        out.push_back("window_size=" + Padded(Real(w.windowSize.x, 3), 6) + "," +
+                      Padded(Real(w.windowSize.y, 3), 6) + "\n");
     }
-    if (w.pixelSizePresent) out += Format("pixel_size=%d,%d\n", w.pixelSize.x, w.pixelSize.y);
-    if (w.texturePresent) out += "texture=" + w.texture.str() + "\n";
+    if (w.pixelSizePresent) out.push_back(Format("pixel_size=%d,%d\n", w.pixelSize.x, w.pixelSize.y));
+    if (w.texturePresent) out.push_back("texture=" + w.texture.str() + "\n");
     if (w.windowPosPresent) {
-        out += "window_pos=" + Padded(Real(w.windowPos.x, 3), 6) + "," + Padded(Real(w.windowPos.y, 3), 6) +
-               "\n";
+        out.push_back("window_pos=" + Padded(Real(w.windowPos.x, 3), 6) + "," +
+                      Padded(Real(w.windowPos.y, 3), 6) + "\n");
     }
+    return out;
+}
+
+void AppendWindow(std::string& out, const PanelWindow& w, int listPosition, SimMode mode,
+                  const KeptLines& kept) {
+    SectionOut s(out, &kept);
+    s.header(WindowHeader(w, listPosition));
+    for (const std::string& l : WindowKeyLines(w, mode)) s.line(l);
     out += "\n";
     for (int i = 0; i < static_cast<int>(w.gauges.size()); ++i) {
+        AppendLines(out, w.gauges[i].kept.commentsAbove);
         out += FormatGaugeLine(w.gauges[i], i, mode);
         out += "\n";
     }
+    s.keptLines();
     out += "\n";
 }
 
@@ -273,23 +385,62 @@ std::string FormatBuiltLine(std::time_t time, bool utc) {
                   kMonthNames[tm.tm_mon % 12], tm.tm_mday, tm.tm_year + 1900, tm.tm_hour, tm.tm_min);
 }
 
+std::vector<std::string> WrittenWindowKeys(const PanelWindow& window, SimMode mode) {
+    std::vector<std::string> keys;
+    for (const std::string& l : WindowKeyLines(window, mode))
+        keys.push_back(KeyOfLine(l.substr(0, l.find('\n'))));
+    return keys;
+}
+
+std::vector<std::string> WrittenViewKeys(const Panel& panel) {
+    std::vector<std::string> keys;
+    for (const ViewEntry& v : panel.views) {
+        std::string name = KeyOfLine(v.name);
+        if (v.index != -1) keys.push_back(name + "windows");
+        if (Given(v.zoom)) keys.push_back(name + "zoom");
+        if (Given(v.eye)) keys.push_back(name + "eye");
+        if ((v.index != -1 || v.dirPresent) && Given(v.dir.Pitch)) keys.push_back(name + "dir");
+    }
+    return keys;
+}
+
+std::vector<std::string> WrittenColorKeys(const Panel& panel) {
+    std::vector<std::string> keys;
+    if (panel.colorCount == -1) keys.push_back("palette");
+    for (int k = 0; k < panel.colorCount && k < kMaxColors; ++k) keys.push_back(Format("color%02d", k));
+    return keys;
+}
+
 std::string FormatGaugeLine(const GaugeEntry& g, int number, SimMode mode) {
-    std::string s = number == 14 ? Format("gauge%02d=%s,  %d, %d ", number, g.name.c_str(), g.x, g.y)
-                                 : Format("gauge%02d=%s,  %d,%d", number, g.name.c_str(), g.x, g.y);
+    const std::string& name = g.FullName();
+    const std::string& parameter = g.FullParameter();
+    std::string s = number == 14 ? Format("gauge%02d=%s,  %d, %d ", number, name.c_str(), g.x, g.y)
+                                 : Format("gauge%02d=%s,  %d,%d", number, name.c_str(), g.x, g.y);
     bool heightCounts = g.heightPresent || (g.height != g.width && g.height != 0);
-    bool parameterCounts = !g.parameter.empty();
-    if (g.widthPresent) s += Format(",%d", g.width);
-    if (mode != kModeFS98 && (heightCounts || parameterCounts)) {
-        if (!g.widthPresent) s += " , ";
-        if (heightCounts && !parameterCounts) {
-            s += Format(",%d", g.height);
-        } else if (!heightCounts) {
-            s += ", ," + g.parameter.str();
-        } else {
-            s += Format(",%d,%s", g.height, g.parameter.c_str());
+    bool parameterCounts = !parameter.empty();
+    if (!g.kept.tail.empty()) {
+        // Every field in its place, so that the kept text after the parameter reads back where it was.
+        s += g.widthPresent ? Format(",%d", g.width) : std::string(",");
+        bool full = mode != kModeFS98;
+        s += full && heightCounts ? Format(",%d", g.height) : std::string(",");
+        s += ",";
+        if (full) s += parameter;
+        s += g.kept.tail;
+    } else {
+        if (g.widthPresent) s += Format(",%d", g.width);
+        if (mode != kModeFS98 && (heightCounts || parameterCounts)) {
+            if (!g.widthPresent) s += " , ";
+            if (heightCounts && !parameterCounts) {
+                s += Format(",%d", g.height);
+            } else if (!heightCounts) {
+                s += ", ," + parameter;
+            } else {
+                s += Format(",%d,%s", g.height, parameter.c_str());
+            }
         }
     }
     if (g.comment) s += "\t" + *g.comment;
+    s += g.kept.trailingComment;
     return s;
 }
 
@@ -301,53 +452,113 @@ std::string FormatPanel(const Panel& panel, const PanelWriteOptions& options) {
     out += "// This Panel.cfg file created by Brindle\n";
     out += FormatBuiltLine(t, utc);
     out += Format(" Build:%d\n", kBrindleBuildNumber);
-    AppendCopyright(out, options.copyrightFile);
+    std::string copyright = AppendCopyright(out, options.copyrightFile);
     AppendHeaderComments(out, panel.headerComments);
-
-    out += "[Window Titles]\n";
-    for (int i = 0; i < panel.windowCount && i < static_cast<int>(panel.windows.size()); ++i) {
-        const PanelWindow& w = panel.windows[i];
-        if (w.fixed) {
-            out += Format("Fixed Window%02d=%s\n", w.fixedNumber, w.title.c_str());
-        } else {
-            out += Format("Window%02d=%s\n", i, w.title.c_str());
-        }
+    bool preamble = false;
+    for (const std::string& l : panel.keptPreamble) {
+        if (TextHasLine(copyright, l)) continue;
+        out += l;
+        out += "\n";
+        preamble = true;
     }
-    out += "\n";
+    if (preamble) out += "\n";
+
+    {
+        SectionOut s(out, &panel.titlesKept);
+        s.header("[Window Titles]\n");
+        for (int i = 0; i < panel.windowCount && i < static_cast<int>(panel.windows.size()); ++i) {
+            const PanelWindow& w = panel.windows[i];
+            AppendLines(out, w.titleComments);
+            if (w.fixed) {
+                s.line(Format("Fixed Window%02d=%s\n", w.fixedNumber, w.title.c_str()));
+            } else {
+                s.line(Format("Window%02d=%s\n", i, w.title.c_str()));
+            }
+        }
+        s.keptLines();
+        out += "\n";
+    }
 
     AppendViews(out, panel);
 
     for (int i = 0; i < static_cast<int>(panel.windows.size()); ++i)
-        AppendWindow(out, panel.windows[i], i, options.mode);
+        AppendWindow(out, panel.windows[i], i, options.mode, panel.windows[i].kept);
     out += "\n";
 
-    if (panel.colorCount > 0) {
-        out += "[8 Bit Colors]\n";
-        for (int k = 0; k < panel.colorCount && k < kMaxColors; ++k) {
-            const ColorEntry& c = panel.colors[k];
-            out += Format("color%02d=%d,%d,%d\n", k, c.red(), c.green(), c.blue());
+    if (panel.colorCount != 0 || !panel.colorsKept.empty()) {
+        SectionOut s(out, &panel.colorsKept);
+        s.header("[8 Bit Colors]\n");
+        if (panel.colorCount > 0) {
+            for (int k = 0; k < panel.colorCount && k < kMaxColors; ++k) {
+                const ColorEntry& c = panel.colors[k];
+                s.line(Format("color%02d=%d,%d,%d\n", k, c.red(), c.green(), c.blue()));
+            }
+        } else if (panel.colorCount == -1) {
+            s.line("PALETTE=" + panel.paletteFile.value_or("") + "\n");
         }
-        out += "\n";
-    } else if (panel.colorCount == -1) {
-        out += "[8 Bit Colors]\n";
-        out += "PALETTE=" + panel.paletteFile.value_or("") + "\n";
+        s.keptLines();
         out += "\n";
     }
 
-    const DefaultView& d = panel.defaultView;
-    out += Format("[Default View]\nX=%-d\nY=%-d\nSIZE_X=%-d\nSIZE_Y=%-d\n\n", d.x, d.y, d.sizeX, d.sizeY);
-
-    if (panel.strings[0].name) {
-        out += "[Strings]\n";
-        for (const StringPair& s : panel.strings) {
-            if (!s.name) break;
-            out += "\"" + *s.name + "\"=" + s.value.value_or("") + "\n";
-        }
+    {
+        const DefaultView& d = panel.defaultView;
+        SectionOut s(out, &panel.defaultViewKept);
+        s.header("[Default View]\n");
+        s.line(Format("X=%-d\n", d.x));
+        s.line(Format("Y=%-d\n", d.y));
+        s.line(Format("SIZE_X=%-d\n", d.sizeX));
+        s.line(Format("SIZE_Y=%-d\n", d.sizeY));
+        s.keptLines();
+        out += "\n";
     }
+
+    if (panel.strings[0].name || !panel.stringsKept.empty()) {
+        SectionOut s(out, &panel.stringsKept);
+        s.header("[Strings]\n");
+        for (const StringPair& p : panel.strings) {
+            if (!p.name) break;
+            s.line("\"" + *p.name + "\"=" + p.value.value_or("") + "\n");
+        }
+        s.keptLines();
+    }
+
+    // The sections the reader does not know, then the comment lines that stood above a section
+    // carried verbatim: before those sections, as each of them runs on to the next header. Another
+    // copy of such a section goes after them, so that the next read takes the same one.
+    enum { kNamed, kComments, kVerbatimCopy };
+    auto sectionKind = [](const std::vector<std::string>& section) {
+        for (const std::string& l : section) {
+            std::size_t f = l.find_first_not_of(" \t");
+            if (f == std::string::npos || l[f] != '[') continue;
+            for (const char* v : {"[advdisplay]", "[epicinfo]", "[esound]"}) {
+                if (KeyOfLine(l).rfind(v, 0) == 0) return kVerbatimCopy;
+            }
+            return kNamed;
+        }
+        return kComments;
+    };
+    auto appendSections = [&](int kind) {
+        for (const std::vector<std::string>& section : panel.keptSections) {
+            if (sectionKind(section) != kind) continue;
+            if (!out.empty() && out.back() != '\n') out += "\n";
+            // (No blank line after a section carried verbatim: it would become part of its text.)
+            if (kind != kVerbatimCopy && out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\n") != 0)
+                out += "\n";
+            AppendLines(out, section);
+        }
+    };
+    appendSections(kNamed);
+    appendSections(kComments);
 
     out += WithoutCrLf(panel.advDisplayText.str());
     out += WithoutCrLf(panel.epicInfoText.str());
     out += WithoutCrLf(panel.esoundText.str());
+    appendSections(kVerbatimCopy);
+
+    if (!panel.keptEnd.empty()) {
+        if (!out.empty() && out.back() != '\n') out += "\n";
+        AppendLines(out, panel.keptEnd);
+    }
     return ToCrLf(out);
 }
 

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "panel/panel.h"
@@ -34,6 +35,13 @@ std::string FormatPanel(const Panel& panel, const PanelWriteOptions& options);
 
 // One gauge line without its line end; `number` is the gauge's place in its window.
 std::string FormatGaugeLine(const GaugeEntry& gauge, int number, SimMode mode);
+
+// The keys (KeyOfLine) of the lines the writer gives from the model for a window, for "[VIEWS]" and
+// for "[8 Bit Colors]". A line of the file with one of these keys is the model's; the others are
+// kept with their section.
+std::vector<std::string> WrittenWindowKeys(const PanelWindow& window, SimMode mode);
+std::vector<std::string> WrittenViewKeys(const Panel& panel);
+std::vector<std::string> WrittenColorKeys(const Panel& panel);
 
 // The header's "// Built ..." line (without line end) for a time.
 std::string FormatBuiltLine(std::time_t time, bool utc);

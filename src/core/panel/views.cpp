@@ -1,5 +1,6 @@
 #include "panel/views.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,33 @@ std::string FormatReal(const char* format, double v) {
 
 }  // namespace
 
+namespace {
+
+std::string TwoDigits(int n) {
+    std::string s = std::to_string(n);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+// A section of that header the file had without a title for it (kept as read) becomes the new
+// window's: its lines go with the window instead of standing beside it under the same header.
+void TakeKeptSection(Panel& panel, const std::string& header, PanelWindow& w) {
+    for (auto it = panel.keptSections.begin(); it != panel.keptSections.end(); ++it) {
+        auto h = std::find_if(it->begin(), it->end(), [](const std::string& l) {
+            std::size_t f = l.find_first_not_of(" \t");
+            return f != std::string::npos && l[f] == '[';
+        });
+        if (h == it->end() || KeyOfLine(*h) != header) continue;
+        w.kept.above.assign(it->begin(), h);
+        for (auto l = h + 1; l != it->end(); ++l) {
+            if (l->find_first_not_of(" \t") != std::string::npos) w.kept.lines.push_back(*l);
+        }
+        panel.keptSections.erase(it);
+        return;
+    }
+}
+
+}  // namespace
+
 int FindFixedWindow(const Panel& panel, int number) {
     for (int i = 0; i < TitledCount(panel); ++i)
         if (panel.windows[i].fixed && panel.windows[i].fixedNumber == number) return i;
@@ -91,6 +119,7 @@ int CreateFixedWindowForView(Panel& panel, int view, const std::string& bitmapFi
     w.windowSize = {1.0, 1.0};
     w.windowSizePresent = true;
     w.windowSizeRatio = 0.0;
+    TakeKeptSection(panel, "[fixed window" + TwoDigits(number) + "]", w);
     int at = InsertWindow(panel, std::move(w));
     if (at >= 0) panel.views[view].index = number;
     return at;
@@ -138,7 +167,10 @@ FixedWindowPreview LayoutFixedWindowPreview(int areaWidth, int areaHeight, int b
 }
 
 FixedWindowsEditor::FixedWindowsEditor(Panel& panel, std::string panelFolder)
-    : panel_(panel), folder_(std::move(panelFolder)), openingViews_(panel.views) {
+    : panel_(panel),
+      folder_(std::move(panelFolder)),
+      openingViews_(panel.views),
+      openingKeptSections_(panel.keptSections) {
     openingWindowCount_ = TitledCount(panel);
     for (int i = 0; i < openingWindowCount_; ++i) openingFiles_.push_back(panel.windows[i].file);
     display_.caption = kCaption;
@@ -247,6 +279,7 @@ void FixedWindowsEditor::Cancel() {
     if (!changed_) return;
     panel_.views = openingViews_;
     while (TitledCount(panel_) > openingWindowCount_) RemoveWindow(panel_, TitledCount(panel_) - 1);
+    panel_.keptSections = openingKeptSections_;
     for (int i = 0; i < openingWindowCount_ && i < TitledCount(panel_); ++i)
         panel_.windows[i].file = openingFiles_[i];
     changed_ = false;

@@ -116,6 +116,7 @@ class FixedWindowsEditor {
     int openingWindowCount_;
     std::vector<OwnedText> openingFiles_;
     std::optional<Image> preview_;
+    std::vector<std::vector<std::string>> openingKeptSections_;
 };
 
 // The preview area of the Fixed Windows dialog: cleared, then the bitmap in its 4:3 frame, stretched,

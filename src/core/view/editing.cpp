@@ -588,7 +588,9 @@ EditOutput EditingController::Copy() {
     if (sel.empty()) return out;
     auto& clipboard = view_->settings().GaugeClipboard();
     clipboard.clear();
-    for (int i : sel) clipboard.push_back(Gauges()[static_cast<size_t>(i)].name);
+    // A pasted copy is the same gauge: its whole reference goes along, not the size, parameter or
+    // comments of this line.
+    for (int i : sel) clipboard.push_back(Gauges()[static_cast<size_t>(i)].FullName());
     return out;
 }
 
@@ -659,6 +661,7 @@ bool EditingController::InsertGauge(const std::string& reference, double x, doub
     ViewGauge g;
     g.index = view_->Window().GaugeCount();
     g.name = reference.substr(0, kMaxViewGaugeNameLength);
+    if (reference.size() > g.name.size()) g.kept.fullName = reference;
     g.selected = true;
     g.x = x;
     g.y = y;

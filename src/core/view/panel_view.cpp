@@ -221,6 +221,7 @@ void PanelView::StorePanelWindow(PanelWindow& pw) const {
         e.heightPresent = g.heightPresent;
         e.parameter = g.parameter;
         e.comment = g.comment;
+        e.kept = g.kept;
         entries.push_back(std::move(e));
     }
     SetGauges(pw, std::move(entries));

@@ -18,7 +18,13 @@ ViewGauge ViewGauge::FromEntry(const GaugeEntry& entry, int index, SimMode mode)
     g.SetWidth(entry.widthPresent ? entry.width : 0.0, mode);
     g.SetHeight(entry.heightPresent ? entry.height : 0.0, mode);
     g.loaded = entry.bitmapLoaded;
+    g.kept = entry.kept;
     return g;
+}
+
+const std::string& ViewGauge::FullName() const {
+    const OwnedText& whole = kept.fullName;
+    return whole && whole->size() > name.size() && whole->compare(0, name.size(), name) == 0 ? *whole : name;
 }
 
 void ViewGauge::SetWidth(double width, SimMode mode) {

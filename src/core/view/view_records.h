@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "panel/panel.h"
 #include "view/bitmap.h"
 #include "view/image.h"
 
 namespace brindle {
-
-struct GaugeEntry;
 
 inline constexpr int kElementSlotCount = 28;
 inline constexpr int kMaxViewGauges = 128;
@@ -99,6 +98,12 @@ class ViewGauge {
     bool heightPresent = false;
     // The comment of the gauge's panel line, carried so that writing the list back keeps it.
     std::optional<std::string> comment;
+    // What else the gauge's line holds (the whole reference, further fields, comments); it stays
+    // with the gauge through moves, re-ordering and undo.
+    GaugeLineKept kept;
+
+    // The reference as the file gets it: the whole one while `name` is still its beginning.
+    const std::string& FullName() const;
 
     // Whether any of the 28 slots holds a bitmap.
     bool HasAnyBitmap() const;

@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define PICKWELL_HAVE_POSIX 1
 #endif
@@ -104,9 +109,78 @@ bool WriteFaults::Struck() {
     return FaultState().struck;
 }
 
+ByteBuffer::ByteBuffer(std::size_t size) : data_(size != 0 ? new std::uint8_t[size] : nullptr), size_(size) {}
+
+ByteBuffer::~ByteBuffer() {
+    Release();
+}
+
+ByteBuffer::ByteBuffer(ByteBuffer&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0)),
+      writable_(std::exchange(other.writable_, false)) {}
+
+ByteBuffer& ByteBuffer::operator=(ByteBuffer&& other) noexcept {
+    if (this != &other) {
+        Release();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = std::exchange(other.mapped_, 0);
+        writable_ = std::exchange(other.writable_, false);
+    }
+    return *this;
+}
+
+bool ByteBuffer::MakeWritable() {
+#ifdef PICKWELL_HAVE_POSIX
+    if (mapped_ != 0 && !writable_) writable_ = mprotect(data_, mapped_, PROT_READ | PROT_WRITE) == 0;
+    return mapped_ == 0 || writable_;
+#else
+    return true;
+#endif
+}
+
+void ByteBuffer::Release() {
+#ifdef PICKWELL_HAVE_POSIX
+    if (mapped_ != 0) {
+        munmap(data_, mapped_);
+        data_ = nullptr;
+    }
+#endif
+    delete[] data_;
+    data_ = nullptr;
+    size_ = mapped_ = 0;
+    writable_ = false;
+}
+
 bool ReadWholeFile(const std::string& path, ByteBuffer* bytes, std::string* why,
                    const ReadProgress& progress) {
     *bytes = ByteBuffer();
+#ifdef PICKWELL_HAVE_POSIX
+    {
+        // Mapped, the pages of a file the system has cached are the buffer: nothing is copied or zeroed.
+        const int fd = open(path.c_str(), O_RDONLY);
+        struct stat st {};
+        if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+            static_cast<std::uintmax_t>(st.st_size) <= SIZE_MAX) {
+            const auto size = static_cast<std::size_t>(st.st_size);
+            int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+            flags |= MAP_POPULATE;
+#endif
+            void* map = mmap(nullptr, size, PROT_READ, flags, fd, 0);
+            if (map != MAP_FAILED) {
+                close(fd);
+                bytes->data_ = static_cast<std::uint8_t*>(map);
+                bytes->size_ = bytes->mapped_ = size;
+                if (progress) progress(size, size);
+                return true;
+            }
+        }
+        if (fd >= 0) close(fd);
+    }
+#endif
     FilePtr f = OpenForReading(path, why);
     if (!f) return false;
     std::error_code ec;

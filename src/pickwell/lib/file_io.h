@@ -12,28 +12,44 @@ namespace pickwell {
 // Called now and then while a file is read, with the bytes read so far and the file's size.
 using ReadProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
-// A file's bytes in one block that is never zero-filled first: the read writes each byte once, which is
-// what makes reading a large module as cheap as copying it.
+// A file's bytes in one block: either the file mapped (copy-on-write, so that patching the bytes never
+// touches the file) or a heap block that is never zero-filled first. Either way no byte is copied more
+// than once, which is what makes reading a large module as cheap as reading it with cat.
 class ByteBuffer {
   public:
     ByteBuffer() = default;
-    explicit ByteBuffer(std::size_t size)
-        : data_(size != 0 ? new std::uint8_t[size] : nullptr), size_(size) {}
-    std::uint8_t* data() { return data_.get(); }
-    const std::uint8_t* data() const { return data_.get(); }
+    // A heap block of `size` bytes whose contents are not set.
+    explicit ByteBuffer(std::size_t size);
+    ~ByteBuffer();
+    ByteBuffer(ByteBuffer&& other) noexcept;
+    ByteBuffer& operator=(ByteBuffer&& other) noexcept;
+    ByteBuffer(const ByteBuffer&) = delete;
+    ByteBuffer& operator=(const ByteBuffer&) = delete;
+
+    std::uint8_t* data() { return data_; }
+    const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
+    bool Mapped() const { return mapped_ != 0; }
+    // A mapping is read-only until this is called (mapping a file writable would copy every page at once);
+    // afterwards only the pages written to are copied. False when the system refuses.
+    bool MakeWritable();
     // Keeps the first `size` bytes (never more than there are).
     void Shrink(std::size_t size) { size_ = size < size_ ? size : size_; }
-    std::span<std::uint8_t> Span() { return {data_.get(), size_}; }
-    std::span<const std::uint8_t> Span() const { return {data_.get(), size_}; }
+    std::span<std::uint8_t> Span() { return {data_, size_}; }
+    std::span<const std::uint8_t> Span() const { return {data_, size_}; }
 
   private:
-    std::unique_ptr<std::uint8_t[]> data_;
+    friend bool ReadWholeFile(const std::string&, ByteBuffer*, std::string*, const ReadProgress&);
+    void Release();
+    std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    std::size_t mapped_ = 0;  // bytes mapped; 0 = a heap block
+    bool writable_ = false;
 };
 
-// Reads a whole file with one pass of reads straight into the buffer; on failure returns false and says why.
+// Reads a whole file: a regular file is mapped where the system can, anything else read with one pass of
+// reads straight into the buffer. On failure returns false and says why.
 bool ReadWholeFile(const std::string& path, ByteBuffer* bytes, std::string* why,
                    const ReadProgress& progress = {});
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* why,

@@ -74,6 +74,10 @@ bool Module::Replace(int number, std::span<const std::uint8_t> bmp, std::string*
     const std::size_t from = layout ? static_cast<std::size_t>(layout->paletteOffset) : 0;
     const std::size_t to = layout ? static_cast<std::size_t>(layout->pixelOffset + layout->storedBytes) : 0;
     const std::vector<std::uint8_t> before(bytes_.data() + from, bytes_.data() + to);
+    if (!bytes_.MakeWritable()) {
+        if (why) *why = "the module's bytes cannot be changed in memory";
+        return false;
+    }
     std::string reason;
     if (!ReplaceBitmap(bytes_.Span(), *entry, bmp, &reason)) {
         if (why) *why = "bitmap " + std::to_string(number) + " was not replaced: " + reason;

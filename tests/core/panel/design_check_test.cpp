@@ -160,7 +160,25 @@ TEST(DesignCheck, GaugeValues) {
     const std::string kYOff = "\r\n****    Warning, Gauge position is offscreen (y > size_mm)\r\n\r\n";
     const std::string kXNeg = "\r\n****    Warning, Gauge is positioned off screen (x <= 0)\r\n\r\n";
     const std::string kYNeg = "\r\n****    Warning, Gauge is positioned off screen (y <= 0)\r\n\r\n";
+    // A reference or parameter longer than the simulators read is kept in the file and warned about.
+    const std::string kLongRef =
+        "\r\n****    Warning, Gauge reference is longer than 95 characters; the simulator may not read "
+        "it\r\n\r\n";
+    const std::string kLongParam =
+        "\r\n****    Warning, Gauge parameter is longer than 31 characters; the simulator may not read "
+        "it\r\n\r\n";
+    auto kept = [](GaugeEntry g, std::string fullName, std::string fullParameter) {
+        if (!fullName.empty()) g.kept.fullName = g.name.str() + fullName;
+        if (!fullParameter.empty()) {
+            g.parameter = fullParameter;
+            g.kept.fullParameter = fullParameter + "more";
+        }
+        return g;
+    };
     const std::vector<Case> cases = {
+        {kept(Gauge("a!b", 10, 10), std::string(92, 'x'), ""), {}, 0, 0},  // 95 characters
+        {kept(Gauge("a!b", 10, 10), std::string(93, 'x'), ""), {kLongRef}, 0, 1},
+        {kept(Gauge("a!b", 10, 10), "", std::string(31, 'p')), {kLongParam}, 0, 1},
         {Gauge("a!b", 10, 10), {}, 0, 0},  // no width or height given: not tested
         {Gauge("a!b", 10, 10, 100, 100), {}, 0, 0},
         {Gauge("", 10, 10), {kNoName}, 1, 0},

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <random>
+#include <set>
 
 #include "panel/key_search.h"
 #include "panel/panel_writer.h"
@@ -77,6 +81,174 @@ TEST(PanelCorpus, EveryPanelReadsAlikeWithBothSearchesAndSurvivesASave) {
             EXPECT_TRUE(PanelIsConsistent(fast.panel, &why)) << why;
             if (mode != kModeFS98) ExpectRoundTrip(fast.panel, mode);
         }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nothing of a real panel is lost on a save
+
+// A file's sections with their key=value lines, comments left out, keys in lower case.
+struct CfgLine {
+    std::string key;
+    std::string value;
+};
+struct CfgSection {
+    std::string header;
+    std::vector<CfgLine> lines;
+};
+
+std::string Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<CfgSection> Sections(const std::string& text) {
+    std::vector<CfgSection> out(1);  // the lines before the first section
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t nl = text.find('\n', pos);
+        std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
+        pos = nl == std::string::npos ? text.size() : nl + 1;
+        line = Trimmed(line.substr(0, line.find("//")));
+        if (line.empty()) continue;
+        if (line[0] == '[') {
+            out.push_back({Lower(line), {}});
+        } else if (std::size_t eq = line.find('='); eq != std::string::npos) {
+            std::string key = Lower(Trimmed(line.substr(0, eq)));
+            if (key == "windowsize_ratio") key = "window_size_ratio";  // the reader takes both spellings
+            out.back().lines.push_back({key, Trimmed(line.substr(eq + 1))});
+        }
+    }
+    return out;
+}
+
+// Values agree piece by piece (pieces split at commas): numbers by value, text as written. The
+// saved value may have pieces the original left out (the writer gives what the reader took).
+bool SameValue(const std::string& original, const std::string& saved) {
+    auto pieces = [](const std::string& v) {
+        std::vector<std::string> out;
+        std::size_t i = 0;
+        while (true) {
+            std::size_t c = v.find(',', i);
+            out.push_back(Trimmed(v.substr(i, c == std::string::npos ? std::string::npos : c - i)));
+            if (c == std::string::npos) break;
+            i = c + 1;
+        }
+        return out;
+    };
+    auto number = [](const std::string& p, double* v) {
+        char* end = nullptr;
+        *v = std::strtod(p.c_str(), &end);
+        return !p.empty() && end && *end == '\0';
+    };
+    std::vector<std::string> a = pieces(original), b = pieces(saved);
+    while (!a.empty() && a.back().empty()) a.pop_back();
+    if (b.size() < a.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        double x = 0, y = 0;
+        if (number(a[i], &x) && number(b[i], &y)) {
+            if (std::fabs(x - y) > 1e-9) return false;
+        } else if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsGaugeLine(const CfgLine& l) {
+    return l.key.size() > 5 && l.key.compare(0, 5, "gauge") == 0 &&
+           std::all_of(l.key.begin() + 5, l.key.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+// Every section of `original` is in `saved` (the k-th of a name as the k-th), and every key=value
+// line of it with an equal value; gauge lines are matched in their order, as gaps in their numbers
+// are closed. Only the first line of a key in a section counts: the model writes a key once.
+// `repaired` says which (section, key) values the reader announced it changed.
+void ExpectNothingLost(const std::string& original, const std::string& saved,
+                       const std::function<bool(const std::string&, const CfgLine&, int)>& repaired) {
+    std::vector<CfgSection> a = Sections(original), b = Sections(saved);
+    std::map<std::string, int> seenA, seenB;
+    std::map<std::pair<std::string, int>, const CfgSection*> byName;
+    for (const CfgSection& s : b) byName[{s.header, seenB[s.header]++}] = &s;
+    for (const CfgSection& s : a) {
+        int k = seenA[s.header]++;
+        auto found = byName.find({s.header, k});
+        if (s.lines.empty() && s.header.empty()) continue;
+        ASSERT_NE(found, byName.end()) << "section lost: " << s.header << " #" << k;
+        const CfgSection& t = *found->second;
+        std::vector<const CfgLine*> gaugesA, gaugesB;
+        std::set<std::string> keysA;
+        for (const CfgLine& l : t.lines) {
+            if (IsGaugeLine(l)) gaugesB.push_back(&l);
+        }
+        for (const CfgLine& l : s.lines) {
+            if (IsGaugeLine(l)) {
+                gaugesA.push_back(&l);
+                continue;
+            }
+            if (!keysA.insert(l.key).second) continue;
+            if (repaired(s.header, l, -1)) continue;
+            auto same = std::find_if(t.lines.begin(), t.lines.end(),
+                                     [&](const CfgLine& m) { return m.key == l.key; });
+            if (same == t.lines.end()) {
+                ADD_FAILURE() << s.header << ": line lost: " << l.key << "=" << l.value;
+            } else if (!SameValue(l.value, same->value)) {
+                ADD_FAILURE() << s.header << ": " << l.key << "=" << l.value << " came back as "
+                              << same->value;
+            }
+        }
+        ASSERT_LE(gaugesA.size(), gaugesB.size()) << s.header << ": gauge lines lost";
+        for (std::size_t g = 0; g < gaugesA.size(); ++g) {
+            if (repaired(s.header, *gaugesA[g], static_cast<int>(g))) continue;
+            EXPECT_TRUE(SameValue(gaugesA[g]->value, gaugesB[g]->value))
+                << s.header << ": " << gaugesA[g]->key << "=" << gaugesA[g]->value << " came back as "
+                << gaugesB[g]->value;
+        }
+    }
+}
+
+TEST(PanelCorpus, AnUneditedSaveKeepsEverySectionAndLine) {
+    std::vector<std::string> panels = CorpusPanels();
+    ASSERT_GE(panels.size(), 20u);
+    // The reader's own announced repairs, and the cut of the default view.
+    auto repaired = [](const ReadResult& r) {
+        return [&r](const std::string& header, const CfgLine& l, int gauge) {
+            if (header == "[default view]") return true;
+            for (const std::string& m : r.texts()) {
+                if (gauge >= 0) {
+                    // "In Window01, Gauge19: ... I'll set it ..." for the window of that number.
+                    std::size_t digits = header.find_first_of("0123456789");
+                    std::string number = digits == std::string::npos ? "" : header.substr(digits, 2);
+                    char where[64];
+                    std::snprintf(where, sizeof where, "Window%s, Gauge%02d:", number.c_str(), gauge);
+                    if (m.find(where) != std::string::npos && m.find("I'll set it") != std::string::npos)
+                        return true;
+                    continue;
+                }
+                if (l.key == "size_mm" && m.find("Size MM for") != std::string::npos) return true;
+                if (l.key.find("ratio") != std::string::npos &&
+                    m.find("Windowsize_Ratio = 0.0") != std::string::npos)
+                    return true;
+            }
+            return false;
+        };
+    };
+    for (const std::string& path : panels) {
+        SCOPED_TRACE(path);
+        std::string bytes = ReadAll(path);
+        for (SimMode mode : {kModeFS2000, kModeCFS, kModeCFS2}) {
+            ReadResult r = ReadGoingOn(bytes, mode);
+            ASSERT_TRUE(r.ok);
+            ExpectNothingLost(bytes, FormatPanel(r.panel, FixedTime(mode)), repaired(r));
+        }
+        if (HasFailure()) return;
     }
 }
 

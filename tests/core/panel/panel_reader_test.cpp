@@ -378,16 +378,24 @@ TEST(PanelReaderGauges, FieldsOfAGaugeLine) {
         e.comment = comment;
         return e;
     };
+    // What the line holds beyond the fields stays with the gauge.
+    auto kept = [](GaugeEntry e, std::optional<std::string> fullParameter, std::string tail) {
+        e.kept.fullParameter = std::move(fullParameter);
+        e.kept.tail = std::move(tail);
+        return e;
+    };
     Case cases[] = {
         {"gauge00=Cessna!Airspeed", g("Cessna!Airspeed", 0, 0, 0, false, 0, false)},
         {"gauge00=  Cessna!Airspeed  ,10", g("Cessna!Airspeed", 10, 0, 0, false, 0, false)},
         {"gauge00=a!b,\t\t2, -3 ,40,50,sound.ini", g("a!b", 2, -3, 40, true, 50, true, "sound.ini")},
         {"gauge00=a!b,x,y", g("a!b", kNotGivenInt, kNotGivenInt, 0, false, 0, false)},
         {"gauge00=a!b,1,2,,60", g("a!b", 1, 2, 0, false, 60, true)},
-        {"gauge00=a!b,1,2,30, ,  param more;note", g("a!b", 1, 2, 30, true, 0, false, "param", ";note")},
+        {"gauge00=a!b,1,2,30, ,  param more;note",
+         kept(g("a!b", 1, 2, 30, true, 0, false, "param", ";note"), std::nullopt, " more")},
         {"gauge00=a!b,1,2,30\t;first;second", g("a!b", 1, 2, 30, true, 0, false, "", ";second")},
         {"gauge00=snd!snd,0,0,,,\t./Gauges/Cockpit_Sounds/CockpitSounds.ini",
-         g("snd!snd", 0, 0, 0, false, 0, false, "./Gauges/Cockpit_Sounds/Cockpit")},
+         kept(g("snd!snd", 0, 0, 0, false, 0, false, "./Gauges/Cockpit_Sounds/Cockpit"),
+              "./Gauges/Cockpit_Sounds/CockpitSounds.ini", "")},
         {"gauge00=a!b,99999999999,2", g("a!b", 2147483647, 2, 0, false, 0, false)},
     };
     for (const Case& c : cases) {
@@ -396,11 +404,14 @@ TEST(PanelReaderGauges, FieldsOfAGaugeLine) {
         ASSERT_EQ(r.panel.windows[0].gaugeCount, 1);
         EXPECT_EQ(r.panel.windows[0].gauges[0], c.expected);
     }
-    // A name of more than 95 characters is cut; the line itself is cut at 128 characters.
+    // A name of more than 95 characters is cut in its field, the whole reference is kept beside it,
+    // and the fields after it are read however long the line is.
     std::string longName(120, 'n');
     ReadResult r = ReadText(OneWindow("gauge00=" + longName + ",1,2\n"));
     EXPECT_EQ(r.panel.windows[0].gauges[0].name.size(), kMaxGaugeNameLength);
-    EXPECT_EQ(r.panel.windows[0].gauges[0].x, 0);
+    EXPECT_EQ(r.panel.windows[0].gauges[0].FullName(), longName);
+    EXPECT_EQ(r.panel.windows[0].gauges[0].x, 1);
+    EXPECT_EQ(r.panel.windows[0].gauges[0].y, 2);
 }
 
 TEST(PanelReaderGauges, NumberingGapsAreClosedAndTwoMissingNumbersEndTheList) {

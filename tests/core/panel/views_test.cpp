@@ -321,5 +321,30 @@ TEST(Views, PreviewLayout) {
     EXPECT_EQ(p.drawHeight, 0);
 }
 
+TEST(Views, AFixedWindowMadeForAViewTakesTheSectionTheFileHadForItsNumber) {
+    // The file had "[Fixed Window00]" without a title for it: the reader kept it as it stood.
+    Panel p = PanelWithWindows(2);
+    p.keptSections = {{"// outside", "[Fixed Window00]", "zoom_extra=2", ""}, {"[Color]", "day=1"}};
+    ASSERT_EQ(CreateFixedWindowForView(p, kRear, "rear.bmp"), 2);
+    const PanelWindow& w = p.windows[2];
+    EXPECT_EQ(w.kept.above, std::vector<std::string>{"// outside"});
+    EXPECT_EQ(w.kept.lines, std::vector<std::string>{"zoom_extra=2"});
+    ASSERT_EQ(p.keptSections.size(), 1u);
+    EXPECT_EQ(p.keptSections[0][0], "[Color]");
+}
+
+TEST_F(FixedWindowsDialog, CancelGivesBackTheSectionANewFixedWindowTook) {
+    Panel p = PanelWithWindows(2);
+    p.keptSections = {{"[Fixed Window00]", "zoom_extra=2"}};
+    FixedWindowsEditor ed(p, folder_);
+    ASSERT_TRUE(ed.SelectView(kRear));
+    ASSERT_TRUE(ed.ChangeBitmap(folder_ + "/inside.bmp"));
+    ASSERT_EQ(p.windowCount, 3);
+    EXPECT_TRUE(p.keptSections.empty());
+    ed.Cancel();
+    EXPECT_EQ(p.windowCount, 2);
+    EXPECT_EQ(p.keptSections, (std::vector<std::vector<std::string>>{{"[Fixed Window00]", "zoom_extra=2"}}));
+}
+
 }  // namespace
 }  // namespace brindle

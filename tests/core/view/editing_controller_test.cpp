@@ -394,6 +394,32 @@ TEST_F(EditingTest, CopyCutAndPasteThroughTheGaugeClipboard) {
     EXPECT_EQ(Sel(), (std::vector<int>{3, 4, 5}));
 }
 
+TEST_F(EditingTest, AGaugeKeepsWhatItsLineHeldThroughEditsAndAPastedCopyTakesItsWholeReference) {
+    const std::string longRef = "Mod!" + std::string(120, 'g');
+    ViewGauge clock = Gauge(0, 0, 40, 0, longRef.substr(0, kMaxViewGaugeNameLength));
+    clock.kept.fullName = longRef;
+    clock.kept.tail = ",7";
+    clock.kept.commentsAbove = {"// the clock"};
+    Show({Selected(clock), Gauge(50, 0, 40, 0, "Mod!B")});
+    ctl.MoveInDrawingOrder(OrderMove::kToFront);
+    ASSERT_EQ(G(1).kept.tail, ",7");
+    ctl.Copy();
+    EXPECT_EQ(settings.GaugeClipboard(), std::vector<std::string>{longRef});
+    ctl.Paste();
+    ASSERT_EQ(view.Gauges().size(), 3u);
+    // The copy is a new line of the same gauge: the whole reference, not the old line's extras.
+    EXPECT_EQ(G(2).FullName(), longRef);
+    EXPECT_TRUE(G(2).kept.tail.empty());
+    EXPECT_TRUE(G(2).kept.commentsAbove.empty());
+    ctl.Undo();
+    PanelWindow pw;
+    view.StorePanelWindow(pw);
+    ASSERT_EQ(pw.gaugeCount, 2);
+    EXPECT_EQ(pw.gauges[1].kept, clock.kept);
+    EXPECT_EQ(pw.gauges[1].FullName(), longRef);
+    EXPECT_TRUE(pw.gauges[0].kept.empty());
+}
+
 TEST_F(EditingTest, InsertionLimitsAndDuplicates) {
     settings.SetMode(kModeFS98);
     Show({Gauge(0, 0, 40, 0, "Mod!A")});
