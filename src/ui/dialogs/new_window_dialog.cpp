@@ -262,7 +262,7 @@ void CNewWindowDlg::OnCharHook(wxKeyEvent& event) {
     // Enter is the dialog's default action, which words the 8-bit warning its own way.
     const int k = event.GetKeyCode();
     wxWindow* focus = FindFocus();
-    const bool onButton = focus && wxDynamicCast(focus, wxButton) && focus->GetId() != wxID_OK;
+    const bool onButton = focus && dynamic_cast<wxButton*>(focus) && focus->GetId() != wxID_OK;
     if ((k == WXK_RETURN || k == WXK_NUMPAD_ENTER) && !onButton) {
         Accept(brindle::NewWindowDialogState::Trigger::EnterKey);
         return;
