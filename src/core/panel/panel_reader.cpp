@@ -1041,6 +1041,7 @@ void Reader::keepLines() {
         std::size_t readerEnd = npos;  // where the reader's own view of the section ends
     };
     std::vector<Claim> claims(lines.size());
+    std::vector<bool> readAsHeader(lines.size(), false);
     // The header where the reader found the section's key; when the key stood inside some other
     // line, the first header line after it that holds the key (so that the writer's own section is
     // never taken for an unknown one on the next read).
@@ -1057,8 +1058,15 @@ void Reader::keepLines() {
                         key) != npos)
                     break;
             }
-            if (j >= lines.size()) return;
-            i = j;
+            if (j >= lines.size()) {
+                // No header holds it: the line itself is where the reader took the section to begin,
+                // and where the next read would look first. The writer's header takes its place and
+                // the line goes above it as a comment, so a save reads back as it was read.
+                lines[i].kind = LineKind::Header;
+                readAsHeader[i] = true;
+            } else {
+                i = j;
+            }
         }
         if (claims[i].owner != Owner::None) return;
         claims[i] = {owner, window, sectionEnd(std::max(pos, lines[i].start))};
@@ -1076,6 +1084,7 @@ void Reader::keepLines() {
         if (lines[i].kind != LineKind::Header) continue;
         std::string h = textOf(i);
         std::size_t f = h.find('[');
+        if (f == std::string::npos) continue;
         if (EqualsNoCase(h.substr(f, 7), "[VIEWS]")) {
             if (claims[i].owner == Owner::None) claims[i] = {Owner::Views, -1, npos};
             break;
@@ -1185,6 +1194,7 @@ void Reader::keepLines() {
     while (i < lines.size()) {
         const std::size_t header = i;
         const Claim c = claims[header];
+        if (readAsHeader[header]) pending.push_back("// " + textOf(header));
         std::size_t end = header + 1;
         while (end < lines.size() && lines[end].kind != LineKind::Header) ++end;
         // Comments after the section's last line belong to what follows.

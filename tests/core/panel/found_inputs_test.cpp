@@ -38,5 +38,26 @@ TEST(FoundInputs, ATitleHoldingASectionHeaderDoesNotCostTheWindowsAfterItOnTheNe
     EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
 }
 
+// A garbled titles header ("{Window Titles]") is still where the titles are found. The saved file puts the
+// writer's header in its place and keeps the garbled line as a comment: written after it instead, the
+// next read would find the garbled line first and lose every window added since.
+TEST(FoundInputs, AGarbledTitlesHeaderIsReplacedSoAddedWindowsComeBack) {
+    const std::string text =
+        "// top\n{Window Titles]\nWindow00=MAIN\n\n[Window00]\nsize_mm=100\n\n[Views]\nVIEW_FORWARD_WINDOWS=0\n";
+    Panel panel = Read(text);
+    ASSERT_EQ(panel.windowCount, 1);
+    ASSERT_GE(CreateFixedWindowForView(panel, 2, "right.bmp"), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    EXPECT_NE(saved.find("// {Window Titles]"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("// top"), std::string::npos) << saved;
+    Panel again = Read(saved);
+    ASSERT_EQ(again.windowCount, 2) << saved;
+    EXPECT_EQ(again.windows[0].title.str(), "MAIN");
+    EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
+    EXPECT_EQ(FormatPanel(again, options), saved);
+}
+
 }  // namespace
 }  // namespace brindle
