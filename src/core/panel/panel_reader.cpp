@@ -373,8 +373,15 @@ void Reader::readTitles() {
     titlesPos_ = titles;
     std::size_t end = text_.find('[', titles + 7);
     if (end == npos) end = text_.size();
+    // "Window30" also stands inside "Fixed Window30": a Fixed Window's title is never a Window's, or
+    // a panel with fewer Windows than its first Fixed Window's number would read that one twice.
+    auto insideFixedKey = [&](std::size_t p) {
+        return p >= 6 && EqualsNoCase(std::string_view(text_).substr(p - 6, 6), "Fixed ");
+    };
     for (int n = 0; n < kMaxTitledWindows; ++n) {
-        std::size_t p = find(titles, Format("Window%02d", n));
+        const std::string key = Format("Window%02d", n);
+        std::size_t p = find(titles, key);
+        while (p != npos && p < end && insideFixedKey(p)) p = find(p + 1, key);
         if (p == npos || p >= end) break;
         WindowSlot slot;
         slot.window.setKind(WindowKind::Window);

@@ -59,5 +59,31 @@ TEST(FoundInputs, AGarbledTitlesHeaderIsReplacedSoAddedWindowsComeBack) {
     EXPECT_EQ(FormatPanel(again, options), saved);
 }
 
+// A panel of virtual cockpits alone: its first Fixed Window is number 00, and "Fixed Window00" holds
+// "Window00". That title is not a Window's, even where a stray [Window00] section is in the file.
+TEST(FoundInputs, AFixedWindowNumberedLikeTheNextWindowIsNotReadAsAWindow) {
+    const std::string text =
+        "[VCockpit01]\nsize_mm=320,240\npixel_size=320,240\ntexture=SCREEN\n\n[Window00]\nsize_mm=100\n\n"
+        "[Views]\nVIEW_FORWARD_WINDOWS=0\n";
+    Panel panel = Read(text);
+    ASSERT_EQ(panel.windowCount, 0);
+    ASSERT_EQ(panel.vcockpitCount, 1);
+    ASSERT_GE(CreateFixedWindowForView(panel, 1, "right.bmp"), 0);
+    ASSERT_GE(FindFixedWindow(panel, 0), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    RecordingMessageUi ui;
+    ScopedMessageUi scope(ui);
+    PanelReadOptions readOptions;
+    Panel again;
+    ASSERT_TRUE(ParsePanelText(saved, "found.cfg", readOptions, again));
+    EXPECT_TRUE(ui.entries.empty()) << saved;
+    ASSERT_EQ(again.windowCount, 1) << saved;
+    EXPECT_EQ(again.vcockpitCount, 1);
+    for (int k = 0; k < again.windowCount; ++k) EXPECT_NE(again.windows[k].kind(), WindowKind::Window);
+    EXPECT_GE(FindFixedWindow(again, again.views[1].index), 0);
+}
+
 }  // namespace
 }  // namespace brindle
