@@ -61,7 +61,7 @@ class OpenAircraftChooser {
   public:
     enum class Mode { Open, AddPanel };
     static constexpr const char* kTitle = "Brindle - Open Aircraft";
-    static constexpr int kHelpTopic = 160;
+    static constexpr int kHelpTopic = 290;
 
     // Lists the aircraft of the current simulator folder of `settings`.
     OpenAircraftChooser(Settings& settings, Mode mode);

@@ -9,9 +9,11 @@
 #include <cmath>
 
 #include "app/about.h"
+#include "app/help_topics.h"
 #include "app/settings.h"
 #include "ui/app/command_handlers.h"
 #include "ui/app/dialog_show.h"
+#include "ui/app/help.h"
 #include "ui/view/brindle_view.h"
 
 wxBitmap BrindleLogo(int size) {
@@ -55,14 +57,17 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     col->Add(new wxStaticText(this, wxID_ANY, brindle::AboutOsText(brindle::GlobalSettings().OsKind())), 0,
              wxBOTTOM, 4);
     col->Add(new wxStaticText(this, wxID_ANY, memory_), 0, wxBOTTOM, 10);
-    // There is no product website to open; the button is kept so the box reads as users expect.
-    // There is no project website to open yet: the button is shown, but off.
-    auto* website = new wxButton(this, wxID_ANY, "Brindle Website");
-    website->Disable();
-    col->Add(website, 0, wxBOTTOM, 10);
-    col->AddStretchSpacer();
+    // OK is made first so that it holds the focus as the box opens: Enter closes the box rather than
+    // opening the guide.
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetDefault();
+    // The project has no website of its own: the button opens the guide's start page, as the Help
+    // menu's website command does.
+    auto* website = new wxButton(this, wxID_ANY, "Brindle Website");
+    website->Bind(wxEVT_BUTTON,
+                  [this](wxCommandEvent&) { ShowHelpTopic(this, brindle::kHelpContentsTopic); });
+    col->Add(website, 0, wxBOTTOM, 10);
+    col->AddStretchSpacer();
     col->Add(ok, 0, wxALIGN_RIGHT);
     row->Add(col, 1, wxEXPAND | wxALL, 12);
     SetSizerAndFit(row);

@@ -29,16 +29,7 @@ void PrepareDialog(wxDialog* dialog, int helpTopic) {
     dialog->SetIcon(icon);
     wxToolTip::SetDelay(100);
     wxToolTip::SetAutoPop(5000);
-    if (helpTopic > 0) {
-        auto help = [dialog, helpTopic](wxCommandEvent&) { ShowHelpTopic(dialog, helpTopic); };
-        dialog->Bind(wxEVT_BUTTON, help, wxID_HELP);
-        dialog->Bind(wxEVT_CHAR_HOOK, [dialog, helpTopic](wxKeyEvent& e) {
-            if (e.GetKeyCode() == WXK_F1)
-                ShowHelpTopic(dialog, helpTopic);
-            else
-                e.Skip();
-        });
-    }
+    if (helpTopic > 0) BindHelpTopic(dialog, helpTopic);
     if (auto* ok = dynamic_cast<wxButton*>(dialog->FindWindow(wxID_OK))) ok->SetDefault();
     if (dialog->FindWindow(wxID_CANCEL)) dialog->SetEscapeId(wxID_CANCEL);
     // On the main window when there is one (a dialog's parent), else on the screen.

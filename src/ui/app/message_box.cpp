@@ -10,7 +10,9 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
+#include "app/help_topics.h"
 #include "ui/app/dialog_show.h"
+#include "ui/app/help.h"
 #include "ui/app/text.h"
 
 using brindle::Answer;
@@ -60,8 +62,9 @@ void CMessageBox::OnOptOut(wxCommandEvent& event) {
     brindle::SetShowAgainFlag(event.IsChecked() ? 0 : 1);
 }
 
-// There is no help file; the button is there so the box looks and works as users know it.
-void CMessageBox::OnHelp(wxCommandEvent&) {}
+void CMessageBox::OnHelp(wxCommandEvent&) {
+    ShowHelpTopic(this, brindle::kHelpWarningTopic);
+}
 
 void WxMessageUi::showBox(BoxKind kind, const std::string& text, bool withOptOut) {
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;

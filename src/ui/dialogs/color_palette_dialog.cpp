@@ -110,8 +110,7 @@ CColorPaletteDlg::CColorPaletteDlg(wxWindow* parent, const brindle::Panel& panel
     buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALL, 5);
     buttons->Add(new wxButton(this, wxID_HELP, "Help..."), 0, wxALL, 5);
     top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 6);
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kHelpTopic); }, wxID_HELP);
+    BindHelpTopic(this, kHelpTopic);
 
     Fill();
     SetSizerAndFit(top);

@@ -153,7 +153,7 @@ CNewWindowDlg::CNewWindowDlg(wxWindow* parent, const brindle::Panel& panel, cons
     buttons->Add(ok, 0, wxRIGHT, 6);
     buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, 6);
     auto* help = new wxButton(this, wxID_HELP, "Help...");
-    help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kHelpTopic); });
+    BindHelpTopic(this, kHelpTopic);
     buttons->Add(help, 0);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
 

@@ -147,7 +147,7 @@ CWindowPropertiesDlg::CWindowPropertiesDlg(wxWindow* parent, brindle::WindowProp
     cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Cancel(); });
     buttons->Add(cancel, 0, wxRIGHT, 6);
     auto* help = new wxButton(this, wxID_HELP, "Help...");
-    help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kHelpTopic); });
+    BindHelpTopic(this, kHelpTopic);
     buttons->Add(help, 0);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     // Closing the window is Cancel too.

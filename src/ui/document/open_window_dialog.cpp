@@ -12,10 +12,12 @@
 #include "app/settings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/app/help.h"
 #include "ui/view/image_convert.h"
 #include "view/bitmap.h"
 
 namespace {
+constexpr int kHelpTopic = 150;
 wxString fromLocal(const std::string& s) {
     return wxString(s.c_str(), wxConvISO8859_1);
 }
@@ -85,6 +87,7 @@ COpenWindowDlg::COpenWindowDlg(wxWindow* parent, const brindle::Panel& panel, co
         }
         e.Skip();
     });
+    BindHelpTopic(this, kHelpTopic);
     CentreOnParent();
 }
 

@@ -202,17 +202,7 @@ CAddGaugeDlg::CAddGaugeDlg(wxWindow* parent, const brindle::Settings& settings)
             EndModal(wxID_CANCEL);
         },
         wxID_CANCEL);
-    Bind(
-        wxEVT_BUTTON,
-        [this](wxCommandEvent&) { ShowHelpTopic(this, brindle::AddGaugeDialogLogic::kHelpTopic); },
-        wxID_HELP);
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_F1) {
-            ShowHelpTopic(this, brindle::AddGaugeDialogLogic::kHelpTopic);
-            return;
-        }
-        e.Skip();
-    });
+    BindHelpTopic(this, brindle::AddGaugeDialogLogic::kHelpTopic);
 
     edit_->MoveBeforeInTabOrder(files_);
     logic_.Open();

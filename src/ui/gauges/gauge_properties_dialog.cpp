@@ -163,15 +163,7 @@ CGaugePropertiesDlg::CGaugePropertiesDlg(wxWindow* parent, brindle::PanelView& v
         wxEVT_BUTTON, [this](wxCommandEvent&) { ClickOk(); }, wxID_OK);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { ClickCancel(); }, wxID_CANCEL);
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, Logic::kHelpTopic); }, wxID_HELP);
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (e.GetKeyCode() == WXK_F1) {
-            ShowHelpTopic(this, Logic::kHelpTopic);
-            return;
-        }
-        e.Skip();
-    });
+    BindHelpTopic(this, Logic::kHelpTopic);
 
     Sync();
     list_->SetFocus();

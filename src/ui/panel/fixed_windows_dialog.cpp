@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kHelpTopic = 170;
+constexpr int kHelpTopic = 280;
 
 // The buttons laid out as the directions they look in: forward at the top, rear at the bottom, up
 // views in the middle block, then down and the six auxiliary views.
@@ -121,8 +121,7 @@ CFixedWindowsDlg::CFixedWindowsDlg(wxWindow* parent, brindle::Panel& panel, cons
     buttons->Add(new wxButton(this, wxID_HELP, "Help..."), 0, wxALL, 5);
     top->Add(buttons, 0, wxALIGN_RIGHT | wxRIGHT | wxBOTTOM, 6);
     Bind(wxEVT_BUTTON, &CFixedWindowsDlg::OnCancel, this, wxID_CANCEL);
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kHelpTopic); }, wxID_HELP);
+    BindHelpTopic(this, kHelpTopic);
 
     SetSizerAndFit(top);
     SetMinSize(GetSize());

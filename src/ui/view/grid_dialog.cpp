@@ -7,7 +7,12 @@
 #include <wx/textctrl.h>
 
 #include "platform/messages.h"
+#include "ui/app/help.h"
 #include "view/geometry.h"
+
+namespace {
+constexpr int kHelpTopic = 160;
+}  // namespace
 
 CGridDlg::CGridDlg(wxWindow* parent, int gridSize)
     : wxDialog(parent, wxID_ANY, "Brindle - Grid Properties"), gridSize_(gridSize) {
@@ -31,6 +36,7 @@ CGridDlg::CGridDlg(wxWindow* parent, int gridSize)
     buttons->Add(new wxButton(this, wxID_HELP, "Help..."), 0, wxALL, 5);
     top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 6);
     SetSizerAndFit(top);
+    BindHelpTopic(this, kHelpTopic);
     CentreOnParent();
 }
 

@@ -195,8 +195,7 @@ CWindowPositionDlg::CWindowPositionDlg(wxWindow* parent, brindle::Panel& panel, 
     top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 6);
     Bind(wxEVT_BUTTON, &CWindowPositionDlg::OnOk, this, wxID_OK);
     Bind(wxEVT_BUTTON, &CWindowPositionDlg::OnCancel, this, wxID_CANCEL);
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kHelpTopic); }, wxID_HELP);
+    BindHelpTopic(this, kHelpTopic);
 
     for (E::Slider s : {E::kViewX, E::kViewY, E::kViewSizeX, E::kViewSizeY}) {
         int v = s == E::kViewX       ? editor_.View().x
