@@ -232,6 +232,7 @@ class Reader {
     std::size_t defaultViewPos_ = npos;
     std::size_t stringsPos_ = npos;
     std::vector<std::size_t> stringPairPos_;
+    std::vector<std::pair<std::size_t, std::string>> viewIndexPos_;  // where each view's window was read
     std::array<std::size_t, 3> verbatimPos_{npos, npos, npos};
 };
 
@@ -962,7 +963,10 @@ void Reader::readViews() {
         }
     }
     for (ViewEntry& v : panel_.views) {
-        if ((p = find(0, v.name + "windows")) != npos) v.index = unsignedValue(p);
+        if ((p = find(0, v.name + "windows")) != npos) {
+            v.index = unsignedValue(p);
+            viewIndexPos_.emplace_back(p, KeyOfLine(v.name + "windows"));
+        }
         if ((p = find(0, v.name + "zoom")) != npos) v.zoom = realValue(p);
         if ((p = find(0, v.name + "eye")) != npos) v.eye = realValue(p);
         if ((p = find(0, v.name + "dir")) != npos) {
@@ -1049,6 +1053,15 @@ void Reader::keepLines() {
     };
     std::vector<Claim> claims(lines.size());
     std::vector<bool> readAsHeader(lines.size(), false);
+    // A line the reader took a view's window from although the line is some other key's: the writer
+    // writes the view's key in its own section, and the line, kept as it was, would be found first on
+    // the next read. It is kept as a comment.
+    std::vector<bool> shadowing(lines.size(), false);
+    auto keptText = [&](std::size_t i) { return shadowing[i] ? "// " + textOf(i) : textOf(i); };
+    for (const auto& [pos, key] : viewIndexPos_) {
+        std::size_t i = lineAt(pos);
+        if (i != npos && lines[i].kind == LineKind::Content && KeyOfLine(textOf(i)) != key) shadowing[i] = true;
+    }
     // The header where the reader found the section's key; when the key stood inside some other
     // line, the first header line after it that holds the key (so that the writer's own section is
     // never taken for an unknown one on the next read).
@@ -1195,7 +1208,7 @@ void Reader::keepLines() {
     // Before the first section.
     for (; i < lines.size() && lines[i].kind != LineKind::Header; ++i) {
         if (lines[i].kind == LineKind::Blank) continue;
-        std::string t = textOf(i);
+        std::string t = keptText(i);
         if (!isWritersHeaderLine(t)) panel_.keptPreamble.push_back(std::move(t));
     }
     while (i < lines.size()) {
@@ -1224,7 +1237,7 @@ void Reader::keepLines() {
             std::vector<std::string> section = std::move(pending);
             pending.clear();
             if (c.owner == Owner::None) {
-                for (std::size_t j = header; j < last; ++j) section.push_back(textOf(j));
+                for (std::size_t j = header; j < last; ++j) section.push_back(keptText(j));
             }
             if (!section.empty()) panel_.keptSections.push_back(std::move(section));
         } else {
@@ -1260,7 +1273,7 @@ void Reader::keepLines() {
                 if (!u && c.owner == Owner::Titles && Contains(titleKeysRead, key)) u = Use{};
                 if (!u) {
                     kept->lines.insert(kept->lines.end(), pending.begin(), pending.end());
-                    kept->lines.push_back(std::move(t));
+                    kept->lines.push_back(keptText(j));
                 } else if (u->target == Target::Gauge) {
                     panel_.windows[static_cast<std::size_t>(u->window)]
                         .gauges[static_cast<std::size_t>(u->gauge)]

@@ -85,5 +85,25 @@ TEST(FoundInputs, AFixedWindowNumberedLikeTheNextWindowIsNotReadAsAWindow) {
     EXPECT_GE(FindFixedWindow(again, again.views[1].index), 0);
 }
 
+// A view's key inside another line ("Luminouview_aux_04_windowss=200") is where the reader takes that
+// view's window from. Kept as it was, that line would be found again before the [VIEWS] line the
+// writer gives for the view, and a Fixed Window made for it would be lost: it is kept as a comment.
+TEST(FoundInputs, ALineAViewWasReadFromIsKeptAsACommentSoTheWrittenViewCounts) {
+    const std::string text =
+        "[Window Titles]\nWindow00=MAIN\n\n[Window00]\nsize_mm=100\n\n[Color]\nDay=255,255,255\n"
+        "Luminouview_aux_04_windowss=200,2'0,101\n";
+    Panel panel = Read(text);
+    const int aux04 = 22;
+    ASSERT_EQ(panel.views[aux04].index, 200);
+    ASSERT_GE(CreateFixedWindowForView(panel, aux04, "aux.bmp"), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    EXPECT_NE(saved.find("// Luminouview_aux_04_windowss=200,2'0,101"), std::string::npos) << saved;
+    Panel again = Read(saved);
+    EXPECT_EQ(again.views[aux04].index, panel.views[aux04].index) << saved;
+    EXPECT_GE(FindFixedWindow(again, again.views[aux04].index), 0);
+}
+
 }  // namespace
 }  // namespace brindle
