@@ -2,7 +2,9 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/fileconf.h>
 #include <wx/filename.h>
+#include <wx/sstream.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpdlg.h>
 #include <wx/html/helpfrm.h>
@@ -76,6 +78,24 @@ Guide& TheGuide() {
     return guide;
 }
 
+// The guide windows' size and place for this run: they open large enough to read, and where the reader
+// last left them. Kept in memory only, never written to a file.
+wxConfigBase& WindowPlaces() {
+    static wxFileConfig* places = [] {
+        wxStringInputStream none("");
+        auto* c = new wxFileConfig(none);
+        for (const char* root : {"/Modal", "/Beside"}) {
+            c->Write(wxString(root) + "/hcW", 900);
+            c->Write(wxString(root) + "/hcH", 680);
+            c->Write(wxString(root) + "/hcX", 60);
+            c->Write(wxString(root) + "/hcY", 40);
+            c->Write(wxString(root) + "/hcSashPos", 260);
+        }
+        return c;
+    }();
+    return *places;
+}
+
 wxString PageFor(const Guide& g, int topic) {
     auto page = g.topics.find(topic);
     if (page == g.topics.end()) page = g.topics.find(brindle::kHelpContentsTopic);
@@ -112,7 +132,11 @@ void ShowHelpTopic(wxWindow* parent, int topic) {
     const wxString page = PageFor(g, topic);
     if (InsideModalDialog(parent)) {
         // Runs until the reader closes it, on top of the dialog that asked.
-        wxHtmlModalHelp(parent, project, page);
+        wxHtmlHelpController modal(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, parent);
+        modal.UseConfig(&WindowPlaces(), "Modal");
+        modal.SetTitleFormat("Brindle Help: %s");
+        modal.AddBook(wxFileName(project), false);
+        modal.Display(page);
         return;
     }
     if (!g.beside) {
@@ -120,6 +144,8 @@ void ShowHelpTopic(wxWindow* parent, int topic) {
         // test makes several) never leaves the controller pointing at a destroyed frame; it closes with
         // the main window instead, or it would keep the program running.
         g.beside = new wxHtmlHelpController(wxHF_DEFAULT_STYLE, nullptr);
+        g.beside->UseConfig(&WindowPlaces(), "Beside");
+        g.beside->SetTitleFormat("Brindle Help: %s");
         g.beside->AddBook(wxFileName(project), false);
     }
     if (wxWindow* top = wxTheApp->GetTopWindow(); top && !g.closesWith.count(top)) {
