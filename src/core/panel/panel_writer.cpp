@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 
@@ -573,6 +574,16 @@ std::string FormatPanel(const Panel& panel, const PanelWriteOptions& options) {
 }
 
 bool WritePanelFile(const Panel& panel, const std::string& path, const PanelWriteOptions& options) {
+    std::string text = FormatPanel(panel, options);
+    // A longer file is refused when it is opened: saved, it would shut the designer out of the panel.
+    // The save stops before the backup, and the panel stays open to be cut down.
+    if (text.size() > kMaxPanelFileSize) {
+        ShowError(Format("The panel would be %zu bytes long, more than the %zu bytes a Panel.cfg file may "
+                         "hold, and could not be opened again.\nRemove some windows or gauges.\nCan't save "
+                         "file!",
+                         text.size(), kMaxPanelFileSize));
+        return false;
+    }
     if (options.createBackup) {
         std::optional<std::string> backup = BackupFileName(path);
         if (backup && FileExists(path)) {
@@ -585,7 +596,6 @@ bool WritePanelFile(const Panel& panel, const std::string& path, const PanelWrit
             }
         }
     }
-    std::string text = FormatPanel(panel, options);
     int err = 0;
     if (!WriteFileAtomically(path, text, &err)) {
         if (err == 0) err = EIO;

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 
 #include "panel_test_util.h"
 
@@ -427,6 +429,33 @@ TEST(PanelWriterFile, AFailedWriteNeverDamagesTheOldFile) {
     EXPECT_FALSE(WritePanelFile(SamplePanel(), dir.file("no-such-folder/panel.cfg"), Options()));
     ASSERT_EQ(ui.entries.size(), 1u);
     EXPECT_EQ(ui.entries[0].kind, Kind::Warning);
+}
+
+// A panel read from a file with LF line ends, close to the size limit, grows past it when it is written
+// with CR LF: the save is refused before anything (even the backup) is written, as that file could not
+// be opened again.
+TEST(PanelWriterFile, APanelTooLongToOpenAgainIsNotSaved) {
+    TempDir dir;
+    std::string text = "[Window Titles]\nWindow00=MAIN\n\n[Window00]\nsize_mm=100\n\n[Notes]\n";
+    for (int n = 0; text.size() < kMaxPanelFileSize - 40; ++n) text += "note" + std::to_string(n) + "=kept\n";
+    std::string path = dir.write("panel.cfg", text);
+    Panel panel;
+    {
+        RecordingMessageUi quiet;
+        ScopedMessageUi scope(quiet);
+        ASSERT_TRUE(ReadPanelFile(path, PanelReadOptions{}, panel));
+    }
+    PanelWriteOptions o = Options();
+    o.createBackup = true;
+    RecordingMessageUi ui;
+    ScopedMessageUi scope(ui);
+    EXPECT_FALSE(WritePanelFile(panel, path, o));
+    ASSERT_EQ(ui.entries.size(), 1u);
+    EXPECT_EQ(ui.entries[0].kind, Kind::Error);
+    EXPECT_NE(ui.entries[0].text.find("Can't save file!"), std::string::npos);
+    EXPECT_EQ(ReadAll(path), text);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+              1);  // no backup either
 }
 
 }  // namespace
