@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# guide-shots.sh OUTDIR: takes the user's guide's pictures from the programs built in build/ (or in
-# $BRINDLE_BUILD_DIR), so that they always show the dialogs as they are now.
+# guide-shots.sh OUTDIR: takes the user's guide's pictures from the programs built in build/ (or the
+# ones $BRINDLE_EDITOR and $BRINDLE_PICKWELL name), so that they always show the dialogs as they are now.
 #
 # The programs run on a private X display with a window manager and are driven with real key presses
 # and pointer clicks, the way a user would: GTK ignores events sent to a window directly. A picture that
@@ -13,9 +13,8 @@ if [ $# -ne 1 ]; then
   exit 2
 fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BRINDLE_BUILD_DIR:-$root/build}"
-brindle="$build/src/ui/brindle"
-pickwell="$build/src/pickwell/pickwell"
+brindle="${BRINDLE_EDITOR:-$root/build/src/ui/brindle}"
+pickwell="${BRINDLE_PICKWELL:-$root/build/src/pickwell/pickwell}"
 mkdir -p "$1" || exit 1
 out="$(cd "$1" && pwd)"
 
@@ -227,17 +226,28 @@ xdotool mousemove --window "$main" 105 204 click 1
 sleep 0.5
 dialog gauge_properties '^Brindle - Gauge Properties$' alt+g "Up Return"
 
+# The editor goes before Pickwell starts, so that no window of its own is left to take the focus.
 kill "$editor" 2>/dev/null
+for _ in $(seq 50); do
+  kill -0 "$editor" 2>/dev/null || break
+  sleep 0.1
+done
 
 # Pickwell lists the modules of the folder it starts in and writes its scratch bitmap there, so it
 # starts in a folder of its own that holds one sample module.
 if [ -x "$pickwell" ]; then
   mkdir -p "$HOME/pickwell"
   cp "$HOME/FS2000/gauges/Demo_Cessna.gau" "$HOME/pickwell/"
-  (cd "$HOME/pickwell" && exec "$pickwell") >"$work/pickwell.log" 2>&1 &
-  pw=$!
-  pids+=("$pw")
-  id="$(wait_window '^ *Pickwell - Highlight' 20)"
+  # A start that shows no window in time gets one more try.
+  id=""
+  for _ in 1 2; do
+    (cd "$HOME/pickwell" && exec "$pickwell") >"$work/pickwell.log" 2>&1 &
+    pw=$!
+    pids+=("$pw")
+    id="$(wait_window '^ *Pickwell - Highlight' 30)"
+    [ -n "$id" ] && break
+    kill "$pw" 2>/dev/null
+  done
   if [ -z "$id" ]; then
     say "skipped the Pickwell pictures: its window did not appear"
     sed "s/^/  pickwell: /" "$work/pickwell.log" | tail -n 5
