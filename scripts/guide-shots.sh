@@ -249,11 +249,10 @@ if [ -x "$pickwell" ]; then
     kill "$pw" 2>/dev/null
   done
   if [ -z "$id" ]; then
-    say "skipped the Pickwell pictures: its window did not appear"
+    say "skipped pickwell.png: its window did not appear"
     sed "s/^/  pickwell: /" "$work/pickwell.log" | tail -n 5
   else
     sleep 0.5
-    capture "$id" pickwell_start
     timeout 5 xdotool windowactivate --sync "$id" >/dev/null 2>&1
     # Enter scans the highlighted module; its menu's first button shows the bitmaps.
     keys Return
@@ -275,7 +274,7 @@ if [ -x "$pickwell" ]; then
   fi
   kill "$pw" 2>/dev/null
 else
-  say "skipped the Pickwell pictures: $pickwell is not built"
+  say "skipped pickwell.png: $pickwell is not built"
 fi
 
 [ -f "$out/main_window.png" ]
