@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache clang libclang-rt-dev
   libwxgtk3.2-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev
-  xvfb xauth x11-utils xdotool imagemagick adwaita-icon-theme
+  xvfb xauth x11-utils xdotool openbox imagemagick adwaita-icon-theme
   gcc-mingw-w64-i686 binutils-mingw-w64-i686
 )
 missing=()
