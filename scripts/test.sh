@@ -17,9 +17,9 @@ trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 export DISPLAY=$display
 
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# The guide's pictures, taken from the programs just built on a display of the script's own; it fails
-# only when not even the editor's main window could be shown.
-cmake --build build --target guide_shots
+# The guide's pictures, taken from the programs just built; a display that misbehaves costs the
+# pictures, not the run.
+cmake --build build --target guide_shots || echo "guide pictures were not made"
 (cd build && ctest --output-on-failure -j "$(nproc)")
 
 if [ $full = 1 ]; then
