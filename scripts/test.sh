@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
+# Each stage says when it starts and how long the run has taken, so a slow stage shows in the log.
+stage() { echo "== [$((SECONDS / 60))m$((SECONDS % 60))s] $*"; }
+
 full=0
 if [ "${CI:-}" = "true" ] || [ "${BRINDLE_FULL:-0}" = "1" ]; then full=1; fi
 
@@ -16,26 +19,35 @@ xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 export DISPLAY=$display
 
+stage "build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The guide's pictures, taken from the programs just built; a display that misbehaves costs the
 # pictures, not the run.
+stage "the guide's pictures"
 cmake --build build --target guide_shots || echo "guide pictures were not made"
+stage "tests"
 (cd build && ctest --output-on-failure -j "$(nproc)")
 
 if [ $full = 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  stage "sanitizer build"
   scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON -DBRINDLE_GUI=OFF -DBRINDLE_BENCH=OFF -DBRINDLE_SAMPLES=OFF
+  stage "sanitizer tests"
   (cd build-asan && ctest --output-on-failure -j "$(nproc)")
   # The windows' tests under the sanitizers too; the toolkit's own allocations that live until exit
   # are not leaks of ours, so leak checking is off for them.
+  stage "sanitizer build of the windows' tests"
   if [ ! -f build-asan-gui/build.ninja ]; then
     cmake -S . -B build-asan-gui -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON -DBRINDLE_BENCH=OFF \
       -DBRINDLE_SAMPLES=OFF >/dev/null
   fi
   cmake --build build-asan-gui -j "$(nproc)" --target test_ui test_pickwell_gui
+  stage "the windows' tests under the sanitizers"
   for t in test_ui test_pickwell_gui; do
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 "build-asan-gui/tests/$t"
   done
+  stage "fuzzing"
   scripts/fuzz.sh "${BRINDLE_FUZZ_SECONDS:-60}"
 fi
+stage "done"
