@@ -45,7 +45,8 @@ if [ $full = 1 ]; then
   cmake --build build-asan-gui -j "$(nproc)" --target test_ui test_pickwell_gui
   stage "the windows' tests under the sanitizers"
   for t in test_ui test_pickwell_gui; do
-    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 "build-asan-gui/tests/$t"
+    # A window left waiting for an answer must fail the run, not hold it until CI gives up.
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout --kill-after=30 1200 "build-asan-gui/tests/$t"
   done
   stage "fuzzing"
   scripts/fuzz.sh "${BRINDLE_FUZZ_SECONDS:-60}"

@@ -22,6 +22,7 @@
 #include "app/commands.h"
 #include "app/help_topics.h"
 #include "ui/app/command_handlers.h"
+#include "platform/messages.h"
 #include "ui/view/brindle_view.h"
 
 namespace {
@@ -123,10 +124,10 @@ void ShowHelpTopic(wxWindow* parent, int topic) {
     Guide& g = TheGuide();
     const wxString project = wxFileName(g.folder, kProjectFile).GetFullPath();
     if (g.folder.empty()) {
-        wxMessageBox(
+        // Through the program's message layer: a box no one can answer must never stop a script or a test.
+        brindle::ShowWarning(
             "The user's guide was not found. It is installed with the editor in share/brindle/guide; "
-            "set BRINDLE_GUIDE_DIR to the folder that holds brindle.hhp to read it from elsewhere.",
-            "Brindle", wxOK | wxICON_INFORMATION, parent);
+            "set BRINDLE_GUIDE_DIR to the folder that holds brindle.hhp to read it from elsewhere.");
         return;
     }
     const wxString page = PageFor(g, topic);
