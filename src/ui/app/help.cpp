@@ -10,6 +10,7 @@
 #include <wx/html/helpfrm.h>
 #include <wx/html/helpwnd.h>
 #include <wx/html/htmlwin.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
@@ -130,6 +131,8 @@ void ShowHelpTopic(wxWindow* parent, int topic) {
             "set BRINDLE_GUIDE_DIR to the folder that holds brindle.hhp to read it from elsewhere.");
         return;
     }
+    // The pages' pictures are PNG files; without the handler every picture would raise a log box.
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     const wxString page = PageFor(g, topic);
     if (InsideModalDialog(parent)) {
         // Runs until the reader closes it, on top of the dialog that asked.

@@ -5,6 +5,7 @@
 #include <wx/frame.h>
 #include <wx/html/helpdlg.h>
 #include <wx/html/helpfrm.h>
+#include <wx/log.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -58,12 +59,30 @@ wxString PageShownFrom(wxDialog& dialog, const std::function<void(wxDialog&)>& a
     return page;
 }
 
+// What the toolkit logs as warnings or errors while the guide is shown: each would be a box the reader
+// has to close (a picture the help window can't decode, a page it can't open).
+class LogComplaints : public wxLog {
+  public:
+    LogComplaints() : previous_(wxLog::SetActiveTarget(this)) {}
+    ~LogComplaints() override { wxLog::SetActiveTarget(previous_); }
+    wxString text;
+
+  protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override {
+        if (level <= wxLOG_Warning) text += msg + "\n";
+    }
+
+  private:
+    wxLog* previous_;
+};
+
 }  // namespace
 
 TEST(Guide, HelpAndF1OpenTheTopicOfTheDialogTheyArePressedIn) {
     ASSERT_FALSE(GuideFolder().empty()) << "the build copies the guide beside the programs";
     brindle::RecordingMessageUi messages;
     brindle::ScopedMessageUi scope(messages);
+    LogComplaints complaints;
     wxFrame main(nullptr, wxID_ANY, "Brindle", wxPoint(40, 30), wxSize(900, 700));
     main.Show();
 
@@ -103,4 +122,5 @@ TEST(Guide, HelpAndF1OpenTheTopicOfTheDialogTheyArePressedIn) {
         if (auto* f = dynamic_cast<wxHtmlHelpFrame*>(w)) f->Close(true);
     wxTheApp->Yield(true);
     EXPECT_EQ(ShownHelpPage(), "");
+    EXPECT_EQ(complaints.text, "") << "the pages and their pictures show without a complaint";
 }
