@@ -1265,6 +1265,13 @@ void Reader::keepLines() {
                 }
                 std::string key = KeyOfLine(t);
                 std::optional<Use> u = used[j];
+                // A title line this read did not take, which the next read would: it goes out as a
+                // comment, and is placed here as the next read will place that comment.
+                if (!u && c.owner == Owner::Titles && !Contains(titleKeysRead, key) &&
+                    NextReadTakesAsTitle(panel_, t)) {
+                    pending.push_back("// " + t);
+                    continue;
+                }
                 if (!u && keys && lines[j].start < c.readerEnd && Contains(*keys, key))
                     u = Use{Target::Key, -1, -1};
                 if (u && u->target == Target::Gauge && u->window != c.window) u.reset();

@@ -145,6 +145,21 @@ class SectionOut {
         out_ += text;
     }
 
+    // Whether a kept line goes out as written: not a comment, and not a second line for a key the
+    // model writes.
+    bool writesLive(std::size_t i) const {
+        const std::string& l = kept_->lines[i];
+        return !IsCommentLine(l) &&
+               std::find(written_.begin(), written_.end(), KeyOfLine(l)) == written_.end();
+    }
+    std::size_t keptCount() const { return kept_ ? kept_->lines.size() : 0; }
+    const std::string& kept(std::size_t i) const { return kept_->lines[i]; }
+    // A kept line that goes out behind "// ", so that the next read cannot take it for one of its keys.
+    void keepAsComment(std::size_t i) {
+        if (asComment_.size() < keptCount()) asComment_.resize(keptCount(), false);
+        asComment_[i] = true;
+    }
+
     // The comments whose key the model no longer writes, then the kept lines.
     void keptLines() {
         if (!kept_) return;
@@ -152,11 +167,15 @@ class SectionOut {
             if (usedBefore_[i]) continue;
             for (const std::string& c : kept_->beforeKey[i].second) AppendLine(c);
         }
-        for (const std::string& l : kept_->lines) {
+        for (std::size_t i = 0; i < kept_->lines.size(); ++i) {
+            const std::string& l = kept_->lines[i];
             if (!IsCommentLine(l) &&
                 std::find(written_.begin(), written_.end(), KeyOfLine(l)) != written_.end())
                 continue;
-            AppendLine(l);
+            if (i < asComment_.size() && asComment_[i])
+                AppendLine("// " + l);
+            else
+                AppendLine(l);
         }
     }
 
@@ -174,7 +193,19 @@ class SectionOut {
     const KeptLines* kept_;
     std::vector<bool> usedBefore_;
     std::vector<std::string> written_;
+    std::vector<bool> asComment_;
 };
+
+// The next read takes "WindowNN" for NN = 00, 01, ... as long as the titles section holds the next
+// one, and "Fixed WindowNN" for every NN it holds, each found anywhere in a line and in any case (a
+// Window's key inside "Fixed WindowNN" is the Fixed Window's). A kept title line whose key the writer
+// does not write (one the read never took for a title: it stood in a section kept as it was, or after
+// a gap that a window added since has closed) would come back as a window of its own, so it goes out
+// as a comment.
+void QuietKeptTitles(const Panel& panel, SectionOut& s) {
+    for (std::size_t i = 0; i < s.keptCount(); ++i)
+        if (s.writesLive(i) && NextReadTakesAsTitle(panel, s.kept(i))) s.keepAsComment(i);
+}
 
 std::time_t HeaderTime(const PanelWriteOptions& options, bool* utc) {
     *utc = options.utc;
@@ -403,6 +434,33 @@ std::vector<std::string> WrittenWindowKeys(const PanelWindow& window, SimMode mo
     return keys;
 }
 
+bool NextReadTakesAsTitle(const Panel& panel, std::string_view line) {
+    const int count = std::min(panel.windowCount, static_cast<int>(panel.windows.size()));
+    std::vector<bool> windowWritten(kMaxTitledWindows, false);
+    std::vector<bool> fixedWritten(kMaxFixedWindowNumber + 1, false);
+    for (int i = 0; i < count; ++i) {
+        const PanelWindow& w = panel.windows[i];
+        if (w.fixed && w.fixedNumber >= 0 && w.fixedNumber <= kMaxFixedWindowNumber)
+            fixedWritten[static_cast<std::size_t>(w.fixedNumber)] = true;
+        else if (!w.fixed && i < kMaxTitledWindows)
+            windowWritten[static_cast<std::size_t>(i)] = true;
+    }
+    // Where the Windows' search ends: the first number the writer leaves out.
+    int firstMissing = 0;
+    while (firstMissing < kMaxTitledWindows && windowWritten[static_cast<std::size_t>(firstMissing)]) ++firstMissing;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t p = 0; p + 8 <= line.size(); ++p) {
+        if (!EqualsNoCase(line.substr(p, 6), "Window") || !digit(line[p + 6]) || !digit(line[p + 7])) continue;
+        const int number = (line[p + 6] - '0') * 10 + (line[p + 7] - '0');
+        if (p >= 6 && EqualsNoCase(line.substr(p - 6, 6), "Fixed ")) {
+            if (!fixedWritten[static_cast<std::size_t>(number)]) return true;
+        } else if (number == firstMissing) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<std::string> WrittenViewKeys(const Panel& panel) {
     std::vector<std::string> keys;
     for (const ViewEntry& v : panel.views) {
@@ -486,6 +544,7 @@ std::string FormatPanel(const Panel& panel, const PanelWriteOptions& options) {
                 s.line(Format("Window%02d=%s\n", i, w.title.c_str()));
             }
         }
+        QuietKeptTitles(panel, s);
         s.keptLines();
         out += "\n";
     }

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/settings.h"
@@ -40,6 +41,9 @@ std::string FormatGaugeLine(const GaugeEntry& gauge, int number, SimMode mode);
 // for "[8 Bit Colors]". A line of the file with one of these keys is the model's; the others are
 // kept with their section.
 std::vector<std::string> WrittenWindowKeys(const PanelWindow& window, SimMode mode);
+// Whether the next read of the panel as written would take a title from `line`, had it stood among the
+// titles: the key of the Window after the last one written, or of a Fixed Window not written.
+bool NextReadTakesAsTitle(const Panel& panel, std::string_view line);
 std::vector<std::string> WrittenViewKeys(const Panel& panel);
 std::vector<std::string> WrittenColorKeys(const Panel& panel);
 

@@ -105,5 +105,27 @@ TEST(FoundInputs, ALineAViewWasReadFromIsKeptAsACommentSoTheWrittenViewCounts) {
     EXPECT_GE(FindFixedWindow(again, again.views[aux04].index), 0);
 }
 
+// The titles are found where "Titles]" first stands, here inside a window's section; the later
+// "[Window Titles]" section is only kept. The writer writes its titles into that section, so its other
+// title lines ("Window01=GHOST") would be read as windows next time, taking the kept [Window01] for
+// theirs. They are kept as comments.
+TEST(FoundInputs, TitleLinesTheReadDidNotTakeDoNotBecomeWindowsWhenSaved) {
+    const std::string text =
+        "[Window00]\nsize_mm=100\nnote=see Titles]\nWindow00=MAIN\n\n"
+        "[Window Titles]\nWindow00=MAIN\nWindow01=GHOST\nWindow02=GHOST2\n\n[Window01]\nsize_mm=50\n";
+    Panel panel = Read(text);
+    ASSERT_EQ(panel.windowCount, 1);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    EXPECT_NE(saved.find("// Window01=GHOST"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("[Window01]"), std::string::npos) << saved;
+    Panel again = Read(saved);
+    EXPECT_EQ(again.windowCount, 1) << saved;
+    EXPECT_EQ(again.windows[0].title.str(), "MAIN");
+    EXPECT_EQ(FormatPanel(again, options), saved);
+}
+
 }  // namespace
+
 }  // namespace brindle
