@@ -293,7 +293,18 @@ void AppendViews(std::string& out, const Panel& panel) {
     if (any || !panel.viewsKept.empty()) {
         SectionOut s(out, &panel.viewsKept);
         s.header("[VIEWS]\n");
-        for (int i = 0; i < kViewCount; ++i) {
+        // The next read takes each view's keys where they first stand in the file. A forward list
+        // that holds another view's name (it is written as it was read) would hide that view's own
+        // lines written after it, so then the forward view's lines go last.
+        bool forwardLast = false;
+        if (panel.views[0].index != -1) {
+            const std::string forward =
+                panel.keptForwardWindowsList ? *panel.keptForwardWindowsList : panel.forwardWindowsList.str();
+            for (int i = 1; i < kViewCount && !forwardLast; ++i)
+                forwardLast = Upper(forward).find(Upper(panel.views[i].name)) != std::string::npos;
+        }
+        for (int k = 0; k < kViewCount; ++k) {
+            const int i = forwardLast ? (k + 1) % kViewCount : k;
             const ViewEntry& v = panel.views[i];
             const std::string& name = v.name;
             std::string zoomLine = Upper(name + "ZOOM=" + Real(v.zoom, 1) + "\n");

@@ -105,6 +105,28 @@ TEST(FoundInputs, ALineAViewWasReadFromIsKeptAsACommentSoTheWrittenViewCounts) {
     EXPECT_GE(FindFixedWindow(again, again.views[aux04].index), 0);
 }
 
+// A forward list holding another view's key ("view_left_windows=270") is where that view's window is
+// read from, and the list is written back as it was read. Written before the view's own line, it would
+// hide it on the next read and a Fixed Window made for the view would be lost; the forward view's
+// lines go last instead.
+TEST(FoundInputs, AForwardListHoldingAnotherViewsKeyDoesNotHideThatViewsLine) {
+    const std::string text =
+        "[Window Titles]\nWindow00=MAIN\n\n[Window00]\nsize_mm=100\n\n"
+        "[Views]\nVIEW_FORWARD_WINDOWS=0, view_left_windows=270, 5\n";
+    Panel panel = Read(text);
+    const int left = 6;
+    ASSERT_EQ(panel.views[left].index, 270);
+    ASSERT_GE(CreateFixedWindowForView(panel, left, "left.bmp"), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    Panel again = Read(saved);
+    EXPECT_EQ(again.views[left].index, panel.views[left].index) << saved;
+    EXPECT_GE(FindFixedWindow(again, again.views[left].index), 0);
+    EXPECT_EQ(again.forwardWindowsList, panel.forwardWindowsList);
+    EXPECT_EQ(FormatPanel(again, options), saved);
+}
+
 // The titles are found where "Titles]" first stands, here inside a window's section; the later
 // "[Window Titles]" section is only kept. The writer writes its titles into that section, so its other
 // title lines ("Window01=GHOST") would be read as windows next time, taking the kept [Window01] for
