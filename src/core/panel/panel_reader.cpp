@@ -1085,6 +1085,10 @@ void Reader::keepLines() {
                 lines[i].kind = LineKind::Header;
                 readAsHeader[i] = true;
             } else {
+                // The line still comes before that header on the next read, which would take the
+                // section's keys from it again and miss what the writer writes: kept, it is kept as
+                // a comment.
+                shadowing[i] = true;
                 i = j;
             }
         }

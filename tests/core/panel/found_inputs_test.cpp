@@ -127,6 +127,24 @@ TEST(FoundInputs, AForwardListHoldingAnotherViewsKeyDoesNotHideThatViewsLine) {
     EXPECT_EQ(FormatPanel(again, options), saved);
 }
 
+// Titles read from a line that is not a header ("\x0e[Window Titles]" starts with a control byte)
+// while a real "[Window Titles]" follows: the line stays before the writer's titles, and the next read
+// would take the titles from it again and miss a Fixed Window added since. It is kept as a comment.
+TEST(FoundInputs, ATitlesLineBeforeTheTitlesHeaderIsKeptAsAComment) {
+    const std::string text =
+        "\x0e[Window Titles]\nWindow00=MAIN\n\n[Window00]\nsize_mm=100\n\n[Window Titles]\nWindow00=MAIN\n";
+    Panel panel = Read(text);
+    ASSERT_EQ(panel.windowCount, 1);
+    ASSERT_GE(CreateFixedWindowForView(panel, 2, "right.bmp"), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    EXPECT_NE(saved.find("// \x0e[Window Titles]"), std::string::npos) << saved;
+    Panel again = Read(saved);
+    EXPECT_EQ(again.windowCount, 2) << saved;
+    EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
+}
+
 // The titles are found where "Titles]" first stands, here inside a window's section; the later
 // "[Window Titles]" section is only kept. The writer writes its titles into that section, so its other
 // title lines ("Window01=GHOST") would be read as windows next time, taking the kept [Window01] for
