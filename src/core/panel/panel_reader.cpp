@@ -182,6 +182,22 @@ class Reader {
     std::size_t find(std::size_t start, std::string_view key, std::size_t limit = npos) const {
         return search_->find(start, key, limit);
     }
+    // A key is looked for anywhere in the text, and taken where it first stands. A view's key also
+    // stands inside other lines (a title, a forward list, a damaged line), and where one of those
+    // comes before the key's own line, the own line would never be read: a line that starts with the
+    // key and gives it a value ("KEY =") is taken first, the first place otherwise.
+    std::size_t findKeyLine(std::string_view key) const {
+        const std::size_t first = find(0, key);
+        for (std::size_t p = first; p != npos; p = find(p + 1, key)) {
+            std::size_t b = p;
+            while (b > 0 && IsBlank(text_[b - 1])) --b;
+            if (b > 0 && !IsLineEnd(text_[b - 1])) continue;
+            std::size_t e = p + key.size();
+            while (e < text_.size() && IsBlank(text_[e])) ++e;
+            if (e < text_.size() && text_[e] == '=') return p;
+        }
+        return first;
+    }
 
     void stripComments();
     bool checkAlias();
@@ -952,7 +968,7 @@ void Reader::readStrings() {
 
 void Reader::readViews() {
     ResetViews(panel_);
-    std::size_t p = find(0, "view_forward_windows");
+    std::size_t p = findKeyLine("view_forward_windows");
     if (p != npos) {
         panel_.forwardWindowsList = textValue(p, true).value_or("");
         std::size_t v = valueStart(p);
@@ -963,13 +979,13 @@ void Reader::readViews() {
         }
     }
     for (ViewEntry& v : panel_.views) {
-        if ((p = find(0, v.name + "windows")) != npos) {
+        if ((p = findKeyLine(v.name + "windows")) != npos) {
             v.index = unsignedValue(p);
             viewIndexPos_.emplace_back(p, KeyOfLine(v.name + "windows"));
         }
-        if ((p = find(0, v.name + "zoom")) != npos) v.zoom = realValue(p);
-        if ((p = find(0, v.name + "eye")) != npos) v.eye = realValue(p);
-        if ((p = find(0, v.name + "dir")) != npos) {
+        if ((p = findKeyLine(v.name + "zoom")) != npos) v.zoom = realValue(p);
+        if ((p = findKeyLine(v.name + "eye")) != npos) v.eye = realValue(p);
+        if ((p = findKeyLine(v.name + "dir")) != npos) {
             v.dirPresent = true;
             std::size_t s = valueStart(p);
             if (s == npos) continue;

@@ -145,6 +145,25 @@ TEST(FoundInputs, ATitlesLineBeforeTheTitlesHeaderIsKeptAsAComment) {
     EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
 }
 
+// A view's key at the start of damaged lines above the titles ("view_rear_up_windowsx a=512", twice): the
+// first is where the view was read from and is kept as a comment, but the second would then come
+// first on the next read. The view's own line, the key with its "=", is taken before any such line.
+TEST(FoundInputs, AViewsOwnLineIsReadBeforeDamagedLinesHoldingItsKey) {
+    const std::string text =
+        "view_rear_up_windowsx a=512\nview_rear_up_windowsy b=512\n[Window Titles]\nWindow00=MAIN\n\n[Window00]\n"
+        "size_mm=100\n\n[Views]\nVIEW_FORWARD_WINDOWS=0\n";
+    Panel panel = Read(text);
+    const int rearUp = 13;
+    ASSERT_EQ(panel.views[rearUp].index, 512);
+    ASSERT_GE(CreateFixedWindowForView(panel, rearUp, "up.bmp"), 0);
+    PanelWriteOptions options;
+    options.time = 0;
+    const std::string saved = FormatPanel(panel, options);
+    Panel again = Read(saved);
+    EXPECT_EQ(again.views[rearUp].index, panel.views[rearUp].index) << saved;
+    EXPECT_GE(FindFixedWindow(again, again.views[rearUp].index), 0);
+}
+
 // The titles are found where "Titles]" first stands, here inside a window's section; the later
 // "[Window Titles]" section is only kept. The writer writes its titles into that section, so its other
 // title lines ("Window01=GHOST") would be read as windows next time, taking the kept [Window01] for
