@@ -326,10 +326,18 @@ TEST(PanelWriterFile, RealsKeepTheirValueThroughASave) {
 
 TEST(PanelWriterFile, TheHeaderTimeHonoursSourceDateEpoch) {
     EXPECT_EQ(FormatBuiltLine(0, true), "// Built Thursday, January 01, 1970 at 00:00");
+#ifdef _WIN32
+    ::_putenv_s("SOURCE_DATE_EPOCH", "1000000000");
+#else
     ::setenv("SOURCE_DATE_EPOCH", "1000000000", 1);
+#endif
     PanelWriteOptions o;
     std::string text = FormatPanel(EmptyPanel(), o);
+#ifdef _WIN32
+    ::_putenv_s("SOURCE_DATE_EPOCH", "");  // an empty value removes it
+#else
     ::unsetenv("SOURCE_DATE_EPOCH");
+#endif
     EXPECT_EQ(text.substr(0, 200).find("// Built Sunday, September 09, 2001 at 01:46 Build:16518\r\n"), 43u);
 }
 
