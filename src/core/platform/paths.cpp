@@ -292,11 +292,22 @@ bool RemoveFile(std::string_view path) {
 }
 
 std::optional<std::int64_t> FileModificationTime(std::string_view path) {
+#ifdef _WIN32
+    // The C library's stat on Windows has whole seconds only; a program that rewrites a file within
+    // the same second would look as if it left the file alone.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WidePath(ResolvePath(path)).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                data.ftLastWriteTime.dwLowDateTime;
+    return static_cast<std::int64_t>(ticks * 100);  // 100 ns ticks
+#else
     std::error_code ec;
     auto t = fs::last_write_time(fs::path(ResolvePath(path)), ec);
     if (ec) return std::nullopt;
     return static_cast<std::int64_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count());
+#endif
 }
 
 std::optional<std::string> FileNamePart(const std::string& path) {

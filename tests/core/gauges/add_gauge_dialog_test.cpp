@@ -39,7 +39,9 @@ class AddGaugeDialog : public ::testing::Test {
         settings_.SetSimDir(sim_.string());
         settings_.SetHighRes(0);
     }
-    void TearDown() override { fs::remove_all(sim_); }
+    void TearDown() override {
+        fs::remove_all(sim_);
+    }
 
     // A dialog opened on the fixture.
     Logic Opened() {
@@ -274,7 +276,11 @@ TEST_F(AddGaugeDialog, SoundModulesOfTheCorpusAreFilteredOutAndPreviewedWithoutH
     if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
     const fs::path sound = sim_ / "gauges" / "Sound";
     fs::create_directories(sound);
-    for (const auto& e : fs::directory_iterator(corpus)) fs::copy_file(e.path(), sound / e.path().filename());
+    for (const auto& e : fs::directory_iterator(corpus)) {
+        fs::copy_file(e.path(), sound / e.path().filename());
+        // The corpus is read-only, and Windows does not remove read-only files.
+        fs::permissions(sound / e.path().filename(), fs::perms::owner_write, fs::perm_options::add);
+    }
     Logic d = Opened();
     d.ChooseEntry(EntryOf(d, "[Sound]"));
     const Entries all = d.Entries();
