@@ -226,10 +226,13 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
     f = nullptr;
     ok = (std::fclose(closing) == 0) && ok;
     if (!ok) return fail(code);
-    // The new file keeps the permissions of the one it replaces.
+#ifndef _WIN32
+    // The new file keeps the permissions of the one it replaces. (Windows files have only the
+    // read-only attribute, which would make the replacing move fail and the temporary undeletable.)
     std::error_code ec;
     fs::file_status old = fs::status(tp, ec);
     if (!ec && fs::is_regular_file(old)) fs::permissions(fs::path(tmp), old.permissions(), ec);
+#endif
     if (!FileStepAllowed(FileStep::Rename, &code)) return fail(code);
 #ifdef _WIN32
     if (int moved = MoveOver(tmp, target)) return fail(moved);
@@ -298,9 +301,11 @@ std::optional<std::int64_t> FileModificationTime(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(WidePath(ResolvePath(path)).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
+    // 100 ns ticks since 1601; counted from 1970 the nanoseconds fit the signed 64 bits.
+    constexpr std::int64_t kTicksTo1970 = 116444736000000000;
     const std::uint64_t ticks = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                                 data.ftLastWriteTime.dwLowDateTime;
-    return static_cast<std::int64_t>(ticks * 100);  // 100 ns ticks
+    return (static_cast<std::int64_t>(ticks) - kTicksTo1970) * 100;
 #else
     std::error_code ec;
     auto t = fs::last_write_time(fs::path(ResolvePath(path)), ec);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -124,6 +125,26 @@ TEST_F(FileFaultsTest, AReplacedFileKeepsItsPermissionsAndNothingFailsWhenUnarme
     EXPECT_EQ(FileFaults::Steps(), 0);
     EXPECT_EQ(Get("t.cfg"), "last");
 }
+
+#ifdef _WIN32
+// Windows does not replace a read-only file: the save fails with the reason, the file stays as it was
+// and no temporary is left beside it.
+TEST_F(FileFaultsTest, AReadOnlyFileIsLeftAsItWas) {
+    Put("t.cfg", "old");
+    fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::remove);
+    if (std::FILE* probe = std::fopen(Path("t.cfg").c_str(), "r+b")) {
+        std::fclose(probe);
+        fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::add);
+        GTEST_SKIP() << "this system lets the user write read-only files, as Wine run by root does";
+    }
+    int error = 0;
+    EXPECT_FALSE(WriteFileAtomically(Path("t.cfg"), "new", &error));
+    EXPECT_EQ(error, EACCES);
+    EXPECT_EQ(Get("t.cfg"), "old");
+    EXPECT_TRUE(LeftoverTemporaries(dir_).empty());
+    fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::add);
+}
+#endif
 
 }  // namespace
 }  // namespace brindle
