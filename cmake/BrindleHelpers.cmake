@@ -23,9 +23,14 @@ function(brindle_test_area name dir)
     BRINDLE_SAMPLES_DIR="${BRINDLE_SAMPLES_DIR}"
     BRINDLE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
     BRINDLE_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  # A cross build can't run its test programs while it builds: their tests are listed when ctest runs.
+  set(discovery)
+  if(CMAKE_CROSSCOMPILING)
+    set(discovery DISCOVERY_MODE PRE_TEST)
+  endif()
   if(A_DISPLAY)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 RESOURCE_LOCK display)
+    gtest_discover_tests(${name} ${discovery} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 RESOURCE_LOCK display)
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    gtest_discover_tests(${name} ${discovery} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
 endfunction()

@@ -54,7 +54,7 @@ class DocumentCli : public ::testing::Test {
 };
 
 TEST_F(DocumentCli, CheckPrintsTheReport) {
-    CliRun r = Cli("check " + Quote(panel_));
+    CliRun r = Cli("check " + Quote(panel_.string()));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
     EXPECT_EQ(r.out.rfind("Scanning config file\n\n****    Error: Window 0 and Window 1 have identical", 0),
@@ -62,12 +62,12 @@ TEST_F(DocumentCli, CheckPrintsTheReport) {
     EXPECT_NE(r.out.find("\n\nScan Complete, 2 Errors, 1 Warnings\n"), std::string::npos);
     EXPECT_NE(r.out.find("    Scanning Gauge 01, \"Custom!Clock\"\n"), std::string::npos);
 
-    EXPECT_EQ(Cli("check " + Quote(sim_ / "none.cfg")).status, 1);
-    EXPECT_EQ(Cli("check " + Quote(panel_) + " --mode fs2004").status, 2);
+    EXPECT_EQ(Cli("check " + Quote((sim_ / "none.cfg").string())).status, 1);
+    EXPECT_EQ(Cli("check " + Quote(panel_.string()) + " --mode fs2004").status, 2);
 }
 
 TEST_F(DocumentCli, ExportWithAndWithoutStockGauges) {
-    CliRun r = Cli("export " + Quote(panel_) + " " + Quote(sim_ / "out"));
+    CliRun r = Cli("export " + Quote(panel_.string()) + " " + Quote((sim_ / "out").string()));
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(read("out/Panel/Panel.cfg"), kPanel);
     EXPECT_EQ(read("out/Panel/main.bmp"), "BM-main");
@@ -75,18 +75,18 @@ TEST_F(DocumentCli, ExportWithAndWithoutStockGauges) {
     EXPECT_FALSE(fs::exists(sim_ / "out/Gauges/Cessna.gau"));
     EXPECT_NE(r.out.find("3 files copied, 0 failed"), std::string::npos);
 
-    r = Cli("export " + Quote(panel_) + " " + Quote(sim_ / "out") + " --include-stock --sim-dir " +
-            Quote(sim_));
+    r = Cli("export " + Quote(panel_.string()) + " " + Quote((sim_ / "out").string()) +
+            " --include-stock --sim-dir " + Quote(sim_.string()));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(read("out/Gauges/Cessna.gau"), "cessna");
 
-    EXPECT_EQ(Cli("export " + Quote(panel_) + " " + Quote(sim_ / "a/b/c")).status, 1);
+    EXPECT_EQ(Cli("export " + Quote(panel_.string()) + " " + Quote((sim_ / "a/b/c").string())).status, 1);
     fs::remove(sim_ / "gauges/Custom.gau");
-    EXPECT_EQ(Cli("export " + Quote(panel_) + " " + Quote(sim_ / "out")).status, 1);
+    EXPECT_EQ(Cli("export " + Quote(panel_.string()) + " " + Quote((sim_ / "out").string())).status, 1);
 }
 
 TEST_F(DocumentCli, AircraftListAndAddPanel) {
-    CliRun r = Cli("aircraft list --sim-dir " + Quote(sim_));
+    CliRun r = Cli("aircraft list --sim-dir " + Quote(sim_.string()));
     ASSERT_EQ(r.status, 0);
     json j = json::parse(r.out);
     ASSERT_EQ(j["aircraft"].size(), 1u);  // the aliased one is left out
@@ -95,11 +95,11 @@ TEST_F(DocumentCli, AircraftListAndAddPanel) {
     EXPECT_EQ(j["aircraft"][0]["panels"][1]["folder"], "Panel.1");
     EXPECT_EQ(j["aircraft"][0]["panels"][1]["title"], "C172N Skyhawk II ORANGE");
 
-    std::string add =
-        "aircraft add-panel " + Quote(panel_) + " --sim-dir " + Quote(sim_) + " --aircraft c172";
+    std::string add = "aircraft add-panel " + Quote(panel_.string()) + " --sim-dir " + Quote(sim_.string()) +
+                      " --aircraft c172";
     EXPECT_EQ(Cli(add + " --name 1 --title T").status, 1);      // already installed
     EXPECT_EQ(Cli(add + " --name 'a/b' --title T").status, 1);  // not a folder name
-    EXPECT_EQ(Cli("aircraft add-panel " + Quote(panel_) + " --sim-dir " + Quote(sim_) +
+    EXPECT_EQ(Cli("aircraft add-panel " + Quote(panel_.string()) + " --sim-dir " + Quote(sim_.string()) +
                   " --aircraft Shared --name x --title T")
                   .status,
               1);
@@ -108,7 +108,7 @@ TEST_F(DocumentCli, AircraftListAndAddPanel) {
     EXPECT_EQ(read("Aircraft/C172/PANEL.IFR/main.bmp"), "BM-main");
     EXPECT_NE(read("Aircraft/C172/Aircraft.cfg").find("[fltsim.7]\ntitle=C172 IFR\n"), std::string::npos);
 
-    j = json::parse(Cli("aircraft list --sim-dir " + Quote(sim_)).out);
+    j = json::parse(Cli("aircraft list --sim-dir " + Quote(sim_.string())).out);
     EXPECT_EQ(j["aircraft"][0]["panels"].size(), 3u);
     EXPECT_EQ(j["aircraft"][0]["panels"][2]["title"], "C172 IFR");
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli_run.h"
 #include "platform/paths.h"
 #include "view/bitmap.h"
 #include "view/render_png.h"
@@ -18,8 +19,7 @@ namespace fs = std::filesystem;
 
 int RunRender(const std::string& args) {
     std::string cmd = std::string(BRINDLE_CLI) + " render " + args + " >/dev/null 2>&1";
-    int st = std::system(cmd.c_str());
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return testing::RunShell(cmd, nullptr);
 }
 
 const std::string kPanelDir = std::string(BRINDLE_SAMPLES_DIR) + "/FS2000/Aircraft/Demo/Panel";

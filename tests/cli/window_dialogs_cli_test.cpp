@@ -1,7 +1,6 @@
 // brindle-cli fixed-window, position, palette and capture, run as a program on a copy of the demo
 // panel of the samples.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli_run.h"
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -51,13 +51,7 @@ class WindowDialogsCli : public ::testing::Test {
         CliResult r;
         std::string errFile = (root_ / "stderr.txt").string();
         std::string cmd = std::string(BRINDLE_CLI) + " " + args + " 2>" + Q(errFile);
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return r;
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int st = pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        r.status = testing::RunShell(cmd, &r.out);
         r.err = Read(errFile);
         return r;
     }

@@ -101,7 +101,9 @@ int FileErrorCode(int e) {
         case EAGAIN:
             return 12;
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return 13;
         default:
             return 1;

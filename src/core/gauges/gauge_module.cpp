@@ -291,6 +291,11 @@ std::string GaugeModulePath(const std::string& gaugesDir, const std::string& mod
 
 ModuleHandle ModuleCache::Get(const std::string& path) {
     std::string key = ResolvePath(path);
+#ifdef _WIN32
+    // Windows leaves the letter case of a path as it was given: one module named in two ways is
+    // still one module.
+    key = ToUpperAscii(key);
+#endif
     auto it = modules_.find(key);
     if (it != modules_.end()) return it->second;
     ModuleHandle m = OpenModule(path);

@@ -17,6 +17,7 @@
 #include "panel/panel_writer.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/printf.h"
 
 namespace brindle {
 namespace {
@@ -31,7 +32,7 @@ constexpr std::size_t kMaxNumberListChars = 31;
 constexpr std::size_t kMaxVerbatimChars = 5120;
 constexpr std::size_t kTextCheckBytes = 100;
 
-__attribute__((format(printf, 1, 2))) std::string Format(const char* fmt, ...) {
+BRINDLE_PRINTF_LIKE(1, 2) std::string Format(const char* fmt, ...) {
     char small[512];
     va_list ap;
     va_start(ap, fmt);

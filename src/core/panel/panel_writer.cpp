@@ -12,13 +12,14 @@
 #include "panel/panel_reader.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/printf.h"
 
 namespace brindle {
 namespace {
 
 constexpr std::size_t kMaxCopyrightBytes = 9999;
 
-__attribute__((format(printf, 1, 2))) std::string Format(const char* fmt, ...) {
+BRINDLE_PRINTF_LIKE(1, 2) std::string Format(const char* fmt, ...) {
     char small[512];
     va_list ap;
     va_start(ap, fmt);

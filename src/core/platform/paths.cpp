@@ -9,7 +9,14 @@
 
 #include "platform/file_faults.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -143,6 +150,45 @@ std::optional<std::string> ReadFileText(std::string_view path, int* error) {
     return std::string(bytes->begin(), bytes->end());
 }
 
+#ifdef _WIN32
+namespace {
+
+// The engine's paths are 8-bit text in the system code page, as the C library's fopen takes them.
+std::wstring WidePath(const std::string& path) {
+    if (path.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), out.data(), n);
+    return out;
+}
+
+// Puts `from` in the place of `to` in one step. Only the replacing move is allowed: a move that may
+// copy instead would leave a half-written target behind when it fails. Returns 0 or an errno code.
+int MoveOver(const std::string& from, const std::string& to) {
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        default:
+            return EIO;
+    }
+}
+
+}  // namespace
+#endif
+
 bool WriteFileAtomically(std::string_view path, std::string_view data, int* error) {
     std::string target = ResolvePath(path);
     fs::path tp(target);
@@ -170,7 +216,9 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
     if (!FileStepAllowed(FileStep::Flush, &code)) return fail(code);
     errno = 0;
     bool ok = std::fflush(f) == 0;
-#ifndef _WIN32
+#ifdef _WIN32
+    ok = ok && ::_commit(::_fileno(f)) == 0;
+#else
     ok = ok && ::fsync(fileno(f)) == 0;
 #endif
     code = errno ? errno : EIO;
@@ -178,14 +226,21 @@ bool WriteFileAtomically(std::string_view path, std::string_view data, int* erro
     f = nullptr;
     ok = (std::fclose(closing) == 0) && ok;
     if (!ok) return fail(code);
-    // The new file keeps the permissions of the one it replaces.
+#ifndef _WIN32
+    // The new file keeps the permissions of the one it replaces. (Windows files have only the
+    // read-only attribute, which would make the replacing move fail and the temporary undeletable.)
     std::error_code ec;
     fs::file_status old = fs::status(tp, ec);
     if (!ec && fs::is_regular_file(old)) fs::permissions(fs::path(tmp), old.permissions(), ec);
+#endif
     if (!FileStepAllowed(FileStep::Rename, &code)) return fail(code);
+#ifdef _WIN32
+    if (int moved = MoveOver(tmp, target)) return fail(moved);
+#else
     ec.clear();
     fs::rename(fs::path(tmp), tp, ec);
     if (ec) return fail(ec.value());
+#endif
     return true;
 }
 
@@ -240,11 +295,24 @@ bool RemoveFile(std::string_view path) {
 }
 
 std::optional<std::int64_t> FileModificationTime(std::string_view path) {
+#ifdef _WIN32
+    // The C library's stat on Windows has whole seconds only; a program that rewrites a file within
+    // the same second would look as if it left the file alone.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WidePath(ResolvePath(path)).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    // 100 ns ticks since 1601; counted from 1970 the nanoseconds fit the signed 64 bits.
+    constexpr std::int64_t kTicksTo1970 = 116444736000000000;
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                data.ftLastWriteTime.dwLowDateTime;
+    return (static_cast<std::int64_t>(ticks) - kTicksTo1970) * 100;
+#else
     std::error_code ec;
     auto t = fs::last_write_time(fs::path(ResolvePath(path)), ec);
     if (ec) return std::nullopt;
     return static_cast<std::int64_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count());
+#endif
 }
 
 std::optional<std::string> FileNamePart(const std::string& path) {

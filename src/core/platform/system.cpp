@@ -86,6 +86,7 @@ std::map<std::string, std::map<std::string, std::string>> ParseWineRegistry(cons
     return keys;
 }
 
+#ifndef _WIN32
 WineSystemAccess::WineSystemAccess(std::string prefix) : prefix_(std::move(prefix)) {}
 
 std::string WineSystemAccess::defaultPrefix() {
@@ -133,34 +134,73 @@ std::optional<std::string> WineSystemAccess::getEnv(const std::string& name) {
 }
 
 void WineSystemAccess::setEnv(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
-#else
     ::setenv(name.c_str(), value.c_str(), 1);
-#endif
 }
+#endif
 
 #ifdef _WIN32
 namespace {
+
+// The engine's text is 8-bit in the system code page; the registry is asked in UTF-16 so that no
+// value is cut short by the ANSI functions' conversions.
+std::wstring widen(const std::string& s) {
+    if (s.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
+
+std::string narrow(const std::wstring& s) {
+    if (s.empty()) return std::string();
+    int n =
+        WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::optional<std::string> queryString(REGSAM view, const std::wstring& key, const std::wstring& value) {
+    HKEY h;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE | view, &h) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0, size = 0;
+    std::optional<std::string> result;
+    if (RegQueryValueExW(h, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ)) {
+        // One spare character: a stored string need not end with its terminator.
+        std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD got = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got) ==
+            ERROR_SUCCESS) {
+            buf.resize(got / sizeof(wchar_t));
+            while (!buf.empty() && buf.back() == L'\0') buf.pop_back();
+            result = narrow(buf);
+        }
+    }
+    RegCloseKey(h);
+    return result;
+}
+
 class WindowsSystemAccess : public SystemAccess {
   public:
     std::optional<std::string> readMachineString(const std::string& key, const std::string& value) override {
-        HKEY h;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
-            return std::nullopt;
-        char buf[260] = {};
-        DWORD size = sizeof buf - 1, type = 0;
-        LONG r = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-        RegCloseKey(h);
-        if (r != ERROR_SUCCESS) return std::nullopt;
-        return std::string(buf);
+        // The simulators are 32-bit programs: on 64-bit Windows their installers wrote to the 32-bit
+        // view of the registry, which a 64-bit program only sees when it asks for it.
+        std::wstring k = widen(key), v = widen(value);
+        if (auto s = queryString(KEY_WOW64_32KEY, k, v)) return s;
+        return queryString(0, k, v);
     }
     std::string mapWindowsPath(const std::string& path) override { return path; }
     int osKind() override {
         OSVERSIONINFOA v{};
         v.dwOSVersionInfoSize = sizeof v;
-#pragma warning(suppress : 4996)
+        // The old Windows versions the kinds tell apart are exactly what GetVersionEx still reports
+        // truthfully; newer systems all read as NT, which is what the callers want.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         if (!GetVersionExA(&v)) return 0;
+#pragma GCC diagnostic pop
         if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS)
             return v.dwMinorVersion == 90 ? 5 : v.dwMinorVersion == 10 ? 4 : 3;
         if (v.dwPlatformId == VER_PLATFORM_WIN32_NT) return v.dwMajorVersion == 5 ? 2 : 1;

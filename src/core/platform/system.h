@@ -28,8 +28,9 @@ class SystemAccess {
     virtual void setEnv(const std::string& name, const std::string& value) = 0;
 };
 
+#ifndef _WIN32
 // Reads HKLM values from a Wine prefix's system.reg and maps drives through its dosdevices links.
-// A prefix that does not exist reads as an empty registry with no drives.
+// A prefix that does not exist reads as an empty registry with no drives. Windows has the real ones.
 class WineSystemAccess : public SystemAccess {
   public:
     explicit WineSystemAccess(std::string prefix);
@@ -52,6 +53,7 @@ class WineSystemAccess : public SystemAccess {
     // Upper-cased key path -> (upper-cased value name -> value)
     std::map<std::string, std::map<std::string, std::string>> keys_;
 };
+#endif
 
 // Parses the text of a Wine registry file into key -> value name -> string value. Key paths are
 // returned with single backslashes and upper-cased, value names upper-cased. Only string values

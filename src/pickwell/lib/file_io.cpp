@@ -11,7 +11,10 @@
 #include <system_error>
 #include <utility>
 
-#if __has_include(<unistd.h>)
+#if defined(_WIN32)
+#include <io.h>
+#include <process.h>
+#elif __has_include(<unistd.h>)
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -39,8 +42,10 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 std::string TempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     unsigned long id = 0;
-#ifdef PICKWELL_HAVE_POSIX
+#if defined(PICKWELL_HAVE_POSIX)
     id = static_cast<unsigned long>(getpid());
+#elif defined(_WIN32)
+    id = static_cast<unsigned long>(_getpid());
 #endif
     return path + ".pickwell-" + std::to_string(id) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
 }
@@ -289,8 +294,10 @@ bool WriteFileSafely(const std::string& path, std::span<const std::uint8_t> byte
             return Abandon(f, failed, writing);
         if (!StepAllowed()) return Abandon(f, failed, writing);
         bool ok = std::fflush(f.get()) == 0;
-#ifdef PICKWELL_HAVE_POSIX
+#if defined(PICKWELL_HAVE_POSIX)
         ok = ok && fsync(fileno(f.get())) == 0;
+#elif defined(_WIN32)
+        ok = ok && _commit(_fileno(f.get())) == 0;
 #endif
         const int err = errno;
         if (std::fclose(f.release()) != 0) ok = false;

@@ -374,7 +374,16 @@ TEST(WindowCommands, EditWindowBitmapRunsTheProgramAndReportsAChange) {
         EXPECT_EQ(EditWindowBitmap(named, c.program, run), c.changed);
         EXPECT_EQ(ui.texts(), c.messages);
         if (c.runs) {
+#ifdef _WIN32
+            // The file system finds the file in any case: the program gets it as the panel names it.
+            ASSERT_EQ(argv.size(), 2u);
+            EXPECT_EQ(argv[0], c.program);
+            EXPECT_TRUE(EqualsNoCase(fs::path(argv[1]).lexically_normal().string(),
+                                     fs::path(real).lexically_normal().string()))
+                << argv[1];
+#else
             EXPECT_EQ(argv, (std::vector<std::string>{c.program, real}));
+#endif
         } else {
             EXPECT_TRUE(argv.empty());
         }

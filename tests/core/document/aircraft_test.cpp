@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../platform/fault_walk.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -200,7 +202,11 @@ TEST_F(AddPanel, IntoAnExistingFolder) {
     EXPECT_EQ(sim_.read("Aircraft/C172/panel.mine/main.bmp"), "BM-main");
     EXPECT_EQ(sim_.read("Aircraft/C172/panel.mine/keep.txt"), "kept");
     EXPECT_EQ(sim_.read("Aircraft/C172/panel.mine/Panel.cfg"), kSimplePanel);
-    EXPECT_FALSE(sim_.exists("Aircraft/C172/PANEL.mine"));
+    // The folder that was there is used: no second one in another letter case.
+    const std::vector<std::string> folders = ListDirectory(sim_.path("Aircraft/C172"), true);
+    EXPECT_EQ(std::count_if(folders.begin(), folders.end(),
+                            [](const std::string& f) { return EqualsNoCase(f, "panel.mine"); }),
+              1);
 }
 
 TEST_F(AddPanel, Failures) {

@@ -453,8 +453,13 @@ TEST_F(Document, RereadAfterPreferencesAndCloseAfterModeChange) {
         settings_.SetMode(kModeCFS);
         doc_.AfterModeDialog(changed, &system);
         EXPECT_EQ(doc_.IsOpen(), !changed);
+#ifdef _WIN32
+        const std::string listSep = ";";
+#else
+        const std::string listSep = ":";
+#endif
         EXPECT_EQ(system.env["PATH"],
-                  "/usr/bin:" + JoinPath("/sims/cfs" + std::to_string(changed), "modules"));
+                  "/usr/bin" + listSep + JoinPath("/sims/cfs" + std::to_string(changed), "modules"));
     }
 }
 

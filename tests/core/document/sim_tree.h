@@ -28,11 +28,14 @@ class SimTree {
     SimTree& operator=(const SimTree&) = delete;
 
     std::string root() const { return root_.string(); }
-    std::string path(const std::string& relative) const { return (root_ / relative).string(); }
+    // With the system's own separators, as the file dialogs give paths.
+    std::string path(const std::string& relative) const {
+        return (root_ / relative).make_preferred().string();
+    }
 
     // Writes a file (folders made as needed) and returns its path.
     std::string write(const std::string& relative, const std::string& bytes) const {
-        std::filesystem::path p = root_ / relative;
+        std::filesystem::path p = (root_ / relative).make_preferred();
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << bytes;
         return p.string();

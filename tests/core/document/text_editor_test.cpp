@@ -27,6 +27,8 @@ struct FakeSystem : SystemAccess {
     void setEnv(const std::string& name, const std::string& value) override { env[name] = value; }
 };
 
+#ifndef _WIN32
+// Shell scripts stand in for the editors of the Linux desktop.
 std::string Executable(const SimTree& dir, const std::string& name, const std::string& script) {
     std::string p = dir.write("bin/" + name, "#!/bin/sh\n" + script);
     ::chmod(p.c_str(), 0755);
@@ -95,6 +97,25 @@ TEST(TextEditor, RunsAndWaits) {
     EXPECT_FALSE(none.Found());
     EXPECT_FALSE(none.EditAndWait(file, error));
 }
+#else
+// cmd's own commands stand in for the editor: the file's path reaches it through the command line,
+// the exit code comes back and the call returns only when the program has ended.
+TEST(TextEditor, RunsAndWaits) {
+    SimTree dir;
+    std::string file = dir.write("panel.txt", "before");
+    std::string error;
+    int code = 0;
+    ASSERT_TRUE(RunAndWait({"cmd.exe", "/c", "ping -n 2 127.0.0.1 >NUL & echo edited>>" + file + "& exit 3"},
+                           error, &code))
+        << error;
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(SimTree::ReadFile(file), "beforeedited\r\n");
+
+    EXPECT_FALSE(RunAndWait({dir.path("bin/none.exe"), file}, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(RunAndWait({}, error));
+}
+#endif
 
 }  // namespace
 }  // namespace brindle

@@ -31,12 +31,17 @@ class AddGaugeDialog : public ::testing::Test {
         std::ofstream(g / "zero.gau").close();
         std::ofstream(g / "readme.txt") << "not a module";
         fs::create_directories(g / "Folder.gau");
+#ifndef _WIN32
+        // Windows folders hold no pipes.
         ASSERT_EQ(mkfifo((g / "pipe.gau").c_str(), 0644), 0);
+#endif
         settings_.SetMode(kModeFS2000);
         settings_.SetSimDir(sim_.string());
         settings_.SetHighRes(0);
     }
-    void TearDown() override { fs::remove_all(sim_); }
+    void TearDown() override {
+        fs::remove_all(sim_);
+    }
 
     // A dialog opened on the fixture.
     Logic Opened() {
@@ -271,7 +276,11 @@ TEST_F(AddGaugeDialog, SoundModulesOfTheCorpusAreFilteredOutAndPreviewedWithoutH
     if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
     const fs::path sound = sim_ / "gauges" / "Sound";
     fs::create_directories(sound);
-    for (const auto& e : fs::directory_iterator(corpus)) fs::copy_file(e.path(), sound / e.path().filename());
+    for (const auto& e : fs::directory_iterator(corpus)) {
+        fs::copy_file(e.path(), sound / e.path().filename());
+        // The corpus is read-only, and Windows does not remove read-only files.
+        fs::permissions(sound / e.path().filename(), fs::perms::owner_write, fs::perm_options::add);
+    }
     Logic d = Opened();
     d.ChooseEntry(EntryOf(d, "[Sound]"));
     const Entries all = d.Entries();

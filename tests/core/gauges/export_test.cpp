@@ -54,7 +54,7 @@ class Export : public ::testing::Test {
         options_.panelFolder = path("sim/Aircraft/C182/Panel");
         options_.gaugesDir = path("sim/gauges");
         options_.onFile = [this](const std::string& p) {
-            files_.push_back(p.substr(root_.string().size() + 1));
+            files_.push_back(fs::path(p.substr(root_.string().size() + 1)).generic_string());
         };
         options_.onWindow = [this](int step, int total) {
             steps_.push_back(std::to_string(step) + "/" + std::to_string(total));

@@ -326,10 +326,18 @@ TEST(PanelWriterFile, RealsKeepTheirValueThroughASave) {
 
 TEST(PanelWriterFile, TheHeaderTimeHonoursSourceDateEpoch) {
     EXPECT_EQ(FormatBuiltLine(0, true), "// Built Thursday, January 01, 1970 at 00:00");
+#ifdef _WIN32
+    ::_putenv_s("SOURCE_DATE_EPOCH", "1000000000");
+#else
     ::setenv("SOURCE_DATE_EPOCH", "1000000000", 1);
+#endif
     PanelWriteOptions o;
     std::string text = FormatPanel(EmptyPanel(), o);
+#ifdef _WIN32
+    ::_putenv_s("SOURCE_DATE_EPOCH", "");  // an empty value removes it
+#else
     ::unsetenv("SOURCE_DATE_EPOCH");
+#endif
     EXPECT_EQ(text.substr(0, 200).find("// Built Sunday, September 09, 2001 at 01:46 Build:16518\r\n"), 43u);
 }
 
@@ -393,6 +401,13 @@ TEST(PanelWriterFile, SaveWithBackupKeepsTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("new_backup001.cfg")));
 }
 
+// The error a file name over the system's limit gives: Windows' C runtime tells it as a path not found.
+#ifdef _WIN32
+constexpr int kNameTooLong = ENOENT;
+#else
+constexpr int kNameTooLong = ENAMETOOLONG;
+#endif
+
 TEST(PanelWriterFile, AFailedBackupStopsTheSave) {
     TempDir dir;
     // The backup's temporary name is too long for the file system, the file's own is not.
@@ -407,7 +422,7 @@ TEST(PanelWriterFile, AFailedBackupStopsTheSave) {
     ASSERT_EQ(ui.entries.size(), 1u);
     EXPECT_EQ(ui.entries[0].kind, Kind::Error);
     EXPECT_EQ(ui.entries[0].text, std::string("Error creating Panel.cfg backup file\n") +
-                                      std::strerror(ENAMETOOLONG) + "\nCan't save file!");
+                                      std::strerror(kNameTooLong) + "\nCan't save file!");
     EXPECT_EQ(ReadAll(path), "old contents");
     // Without a backup the same file can be saved.
     o.createBackup = false;
@@ -423,7 +438,7 @@ TEST(PanelWriterFile, AFailedWriteNeverDamagesTheOldFile) {
     EXPECT_EQ(ReadAll(path), "old contents");
     ASSERT_EQ(ui.entries.size(), 1u);
     EXPECT_EQ(ui.entries[0].text,
-              "Can't open file \"" + path + "\" for writing.: " + std::string(std::strerror(ENAMETOOLONG)));
+              "Can't open file \"" + path + "\" for writing.: " + std::string(std::strerror(kNameTooLong)));
 
     ui.entries.clear();
     EXPECT_FALSE(WritePanelFile(SamplePanel(), dir.file("no-such-folder/panel.cfg"), Options()));

@@ -33,6 +33,9 @@ TEST(FileAssociation, ExecArgumentEscapes) {
 class Association : public ::testing::Test {
   protected:
     void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "the freedesktop.org file type registration is the Linux desktop's";
+#endif
         home_ = fs::temp_directory_path() / ("brindle-assoc-" + std::to_string(::getpid()));
         fs::remove_all(home_);
     }
@@ -83,12 +86,14 @@ TEST_F(Association, FailuresWriteNothingAndRunNothing) {
         runs_.push_back(argv);
         return true;
     };
+#ifndef _WIN32
     if (::geteuid() != 0) {  // root writes anywhere
         AssociationResult r =
             FreedesktopIntegration((home_ / "share").string(), "", run).RegisterPanelFileType("/b");
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message.rfind("Can't write \"", 0), 0u) << r.message;
     }
+#endif
     AssociationResult noHome = FreedesktopIntegration("", "", run).RegisterPanelFileType("/b");
     EXPECT_FALSE(noHome.ok);
     EXPECT_NE(noHome.message.find("HOME"), std::string::npos);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -104,10 +105,15 @@ TEST_F(FileFaultsTest, EveryStepOfEveryPrimitiveCanFailAndLeavesTheTargetAsItWas
 
 TEST_F(FileFaultsTest, AReplacedFileKeepsItsPermissionsAndNothingFailsWhenUnarmed) {
     Put("t.cfg", "old");
+#ifndef _WIN32
+    // Windows files have no permission bits to keep.
     fs::permissions(Path("t.cfg"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+#endif
     ASSERT_TRUE(WriteFileAtomically(Path("t.cfg"), "new"));
+#ifndef _WIN32
     EXPECT_EQ(fs::status(Path("t.cfg")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+#endif
     // Counting alone fails nothing, and after Reset nothing is counted.
     {
         ScopedFileFault counting(0, 0);
@@ -119,6 +125,26 @@ TEST_F(FileFaultsTest, AReplacedFileKeepsItsPermissionsAndNothingFailsWhenUnarme
     EXPECT_EQ(FileFaults::Steps(), 0);
     EXPECT_EQ(Get("t.cfg"), "last");
 }
+
+#ifdef _WIN32
+// Windows does not replace a read-only file: the save fails with the reason, the file stays as it was
+// and no temporary is left beside it.
+TEST_F(FileFaultsTest, AReadOnlyFileIsLeftAsItWas) {
+    Put("t.cfg", "old");
+    fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::remove);
+    if (std::FILE* probe = std::fopen(Path("t.cfg").c_str(), "r+b")) {
+        std::fclose(probe);
+        fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::add);
+        GTEST_SKIP() << "this system lets the user write read-only files, as Wine run by root does";
+    }
+    int error = 0;
+    EXPECT_FALSE(WriteFileAtomically(Path("t.cfg"), "new", &error));
+    EXPECT_EQ(error, EACCES);
+    EXPECT_EQ(Get("t.cfg"), "old");
+    EXPECT_TRUE(LeftoverTemporaries(dir_).empty());
+    fs::permissions(Path("t.cfg"), fs::perms::owner_write, fs::perm_options::add);
+}
+#endif
 
 }  // namespace
 }  // namespace brindle

@@ -27,6 +27,8 @@ TEST(ResolvePath, MatchesEachComponentWithoutRegardToCase) {
     std::ofstream(root / "Panel.cfg") << "y";
     std::ofstream(root / "panel.cfg") << "z";
 
+#ifndef _WIN32
+    // On Windows the file system itself ignores case and paths are left as they are.
     EXPECT_EQ(ResolvePath((root / "PANEL.BMP").string()), (root / "panel.bmp").string());
     // Backslashes inside names from files are folder separators.
     EXPECT_EQ(ResolvePath(root.string() + "/gauges\\MINE\\Cessna.GAU"),
@@ -35,6 +37,7 @@ TEST(ResolvePath, MatchesEachComponentWithoutRegardToCase) {
     EXPECT_EQ(ResolvePath((root / "Panel.cfg").string()), (root / "Panel.cfg").string());
     // Nothing matches: the rest is kept as given.
     EXPECT_EQ(ResolvePath((root / "gauges/none/x.gau").string()), (root / "Gauges/none/x.gau").string());
+#endif
     EXPECT_TRUE(FileExists(root.string() + "/GAUGES/mine/CESSNA.gau"));
     EXPECT_TRUE(DirectoryExists(root.string() + "/gauges/mine"));
     EXPECT_FALSE(FileExists(root.string() + "/gauges/mine"));

@@ -8,11 +8,16 @@
 #include "app/settings.h"
 #include "platform/paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace brindle;
 namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
 // A Wine prefix in a temporary folder: drive_c, dosdevices/c: -> ../drive_c, and a system.reg.
 struct FakePrefix {
     fs::path root;
@@ -27,6 +32,7 @@ struct FakePrefix {
     void registry(const std::string& text) { std::ofstream(root / "system.reg") << text; }
     fs::path c(const std::string& rel) const { return root / "drive_c" / rel; }
 };
+#endif
 
 }  // namespace
 
@@ -41,6 +47,8 @@ TEST(WineRegistry, ParsesKeysValuesAndEscapes) {
     EXPECT_EQ(keys["SOFTWARE\\OTHER"]["NAME"], "C:\\x \"q\"");
 }
 
+#ifndef _WIN32
+// Off Windows a Wine prefix stands in for the registry and the drives.
 TEST(Discovery, RegistryValueWinsAndIsMappedThroughTheDrive) {
     FakePrefix wine("regvalue");
     fs::create_directories(wine.c("Games/FS2000"));
@@ -77,3 +85,46 @@ TEST(Discovery, NoPrefixGivesTheDefaultTexts) {
     EXPECT_EQ(sys.osKind(), 0);
     EXPECT_EQ(NotepadPath(sys), std::nullopt);
 }
+#else
+namespace {
+
+// A DirectPlay "Path" value written for the test and removed again. HKEY_LOCAL_MACHINE takes writes
+// from administrators only: `made` is false where the test may not write it.
+struct MachineValue {
+    std::wstring key;
+    REGSAM view;
+    bool made = false;
+    MachineValue(const std::wstring& k, REGSAM v, const std::wstring& value) : key(k), view(v) {
+        HKEY h;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &h,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        made = RegSetValueExW(h, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        RegCloseKey(h);
+    }
+    ~MachineValue() {
+        if (made) RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), view, 0);
+    }
+};
+
+}  // namespace
+
+// The simulators are 32-bit programs: their installers wrote into the 32-bit view, which a 64-bit
+// program only sees when it asks for it; the registry's path is used as it is, with no drive mapping.
+TEST(Discovery, TheRegistryValueOfThe32BitViewWins) {
+    const fs::path folder = fs::temp_directory_path() / "brindle-registry-fs2000";
+    fs::create_directories(folder);
+    MachineValue value(L"SOFTWARE\\Microsoft\\DirectPlay\\Applications\\FS2000", KEY_WOW64_32KEY,
+                       folder.wstring());
+    if (!value.made) GTEST_SKIP() << "HKEY_LOCAL_MACHINE can't be written by this user";
+    std::unique_ptr<SystemAccess> sys = MakeDefaultSystemAccess();
+    EXPECT_EQ(sys->readMachineString("SOFTWARE\\Microsoft\\DirectPlay\\Applications\\FS2000", "path"),
+              folder.string());
+    EXPECT_EQ(DiscoverFS2000Dir(*sys), folder.string());
+    EXPECT_EQ(sys->readMachineString("SOFTWARE\\Microsoft\\DirectPlay\\Applications\\FS2000", "Missing"),
+              std::nullopt);
+    EXPECT_EQ(sys->mapWindowsPath("C:\\fs98"), "C:\\fs98");
+    fs::remove_all(folder);
+}
+#endif

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -10,7 +11,7 @@
 #include "lib/module.h"
 #include "../support.h"
 
-#if __has_include(<unistd.h>)
+#ifndef _WIN32
 #include <unistd.h>
 #endif
 
@@ -164,8 +165,17 @@ TEST(Replace, RefusesWhenTheBitmapInTheModuleRunsPastTheEnd) {
 TEST(Replace, AModuleThatIsReadOnlyChangedOrGoneIsLeftAlone) {
     TwoBitmapModule t;
     const auto bmp = EditedBmp(t.module, 1);
-#if __has_include(<unistd.h>)
-    if (geteuid() != 0) {
+#ifdef _WIN32
+    // The read-only attribute stops every Windows user; Wine run by root does not hold it.
+    std::filesystem::permissions(t.path, std::filesystem::perms::owner_read);
+    std::FILE* probe = std::fopen(t.path.c_str(), "r+b");
+    const bool readOnlyHolds = probe == nullptr;
+    if (probe) std::fclose(probe);
+    std::filesystem::permissions(t.path, std::filesystem::perms::owner_all);
+#else
+    const bool readOnlyHolds = geteuid() != 0;  // root writes anywhere
+#endif
+    if (readOnlyHolds) {
         std::filesystem::permissions(t.path, std::filesystem::perms::owner_read);
         std::string why;
         EXPECT_FALSE(t.module.Replace(1, bmp, &why));
@@ -173,7 +183,6 @@ TEST(Replace, AModuleThatIsReadOnlyChangedOrGoneIsLeftAlone) {
         EXPECT_EQ(Slurp(t.path), t.m.bytes);
         std::filesystem::permissions(t.path, std::filesystem::perms::owner_all);
     }
-#endif
     // Changed by someone else since the scan: writing the scanned bytes back would undo that change.
     auto changed = t.m.bytes;
     changed.back() ^= 1;
