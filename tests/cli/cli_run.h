@@ -9,6 +9,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "platform/system.h"
+
 #include <utility>
 #include <vector>
 #else
@@ -103,24 +105,6 @@ inline Command Parse(const std::string& line) {
     return c;
 }
 
-// The command line the C runtime of the started program splits into the same words again.
-inline std::string Quote(const std::string& arg) {
-    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
-    std::string out = "\"";
-    std::size_t backslashes = 0;
-    for (char ch : arg) {
-        if (ch == '\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(ch == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        out += ch;
-    }
-    out.append(backslashes * 2, '\\');
-    return out + '"';
-}
-
 inline HANDLE OpenForChild(const std::string& name, bool write) {
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     return CreateFileA(name.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -134,7 +118,8 @@ inline int Run(const std::string& line, std::string* out) {
     for (char& ch : c.argv[0])
         if (ch == '/') ch = '\\';
     std::string commandLine;
-    for (const std::string& a : c.argv) commandLine += (commandLine.empty() ? "" : " ") + Quote(a);
+    for (const std::string& a : c.argv)
+        commandLine += (commandLine.empty() ? "" : " ") + QuoteCommandLineArgument(a);
 
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;

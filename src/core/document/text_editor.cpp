@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "platform/paths.h"
+#include "platform/system.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -72,29 +73,6 @@ const DesktopEditor kDesktopEditors[] = {
 };
 #endif
 
-#ifdef _WIN32
-// One argument as the C runtime of the started program splits its command line again: in quotes
-// when it has blanks or quotes (or is empty), with the backslashes before a quote (and before the
-// closing one) doubled. Plain words stay bare, so that programs that read their command line
-// themselves, as cmd does its switches, find them.
-std::string QuoteArgument(const std::string& arg) {
-    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
-    std::string out = "\"";
-    size_t backslashes = 0;
-    for (char c : arg) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        out += c;
-    }
-    out.append(backslashes * 2, '\\');
-    return out + '"';
-}
-#endif
-
 }  // namespace
 
 std::optional<EditorCommand> FindTextEditor(SystemAccess& system, bool haveTerminal) {
@@ -132,7 +110,7 @@ bool RunAndWait(const std::vector<std::string>& argv, std::string& error, int* e
     std::string commandLine;
     for (const std::string& a : argv) {
         if (!commandLine.empty()) commandLine += ' ';
-        commandLine += QuoteArgument(a);
+        commandLine += QuoteCommandLineArgument(a);
     }
     STARTUPINFOA si{};
     si.cb = sizeof si;

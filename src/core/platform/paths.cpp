@@ -151,10 +151,7 @@ std::optional<std::string> ReadFileText(std::string_view path, int* error) {
 }
 
 #ifdef _WIN32
-namespace {
-
-// The engine's paths are 8-bit text in the system code page, as the C library's fopen takes them.
-std::wstring WidePath(const std::string& path) {
+std::wstring WideText(const std::string& path) {
     if (path.empty()) return std::wstring();
     int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
@@ -162,10 +159,12 @@ std::wstring WidePath(const std::string& path) {
     return out;
 }
 
+namespace {
+
 // Puts `from` in the place of `to` in one step. Only the replacing move is allowed: a move that may
 // copy instead would leave a half-written target behind when it fails. Returns 0 or an errno code.
 int MoveOver(const std::string& from, const std::string& to) {
-    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+    if (MoveFileExW(WideText(from).c_str(), WideText(to).c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     switch (GetLastError()) {
@@ -299,7 +298,7 @@ std::optional<std::int64_t> FileModificationTime(std::string_view path) {
     // The C library's stat on Windows has whole seconds only; a program that rewrites a file within
     // the same second would look as if it left the file alone.
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(WidePath(ResolvePath(path)).c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(WideText(ResolvePath(path)).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
     // 100 ns ticks since 1601; counted from 1970 the nanoseconds fit the signed 64 bits.
     constexpr std::int64_t kTicksTo1970 = 116444736000000000;

@@ -75,4 +75,9 @@ std::optional<std::string> FileNamePart(const std::string& path);
 // path or one without a separator.
 std::optional<std::string> DirectoryPart(const std::string& path);
 
+#ifdef _WIN32
+// The engine's text, paths too, is 8-bit in the system code page; the wide Win32 calls take it so.
+std::wstring WideText(const std::string& path);
+#endif
+
 }  // namespace brindle

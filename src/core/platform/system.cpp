@@ -141,16 +141,7 @@ void WineSystemAccess::setEnv(const std::string& name, const std::string& value)
 #ifdef _WIN32
 namespace {
 
-// The engine's text is 8-bit in the system code page; the registry is asked in UTF-16 so that no
-// value is cut short by the ANSI functions' conversions.
-std::wstring widen(const std::string& s) {
-    if (s.empty()) return std::wstring();
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-    return out;
-}
-
+// The registry is asked in UTF-16, so that no value is cut short by the ANSI functions' conversions.
 std::string narrow(const std::wstring& s) {
     if (s.empty()) return std::string();
     int n =
@@ -187,7 +178,7 @@ class WindowsSystemAccess : public SystemAccess {
     std::optional<std::string> readMachineString(const std::string& key, const std::string& value) override {
         // The simulators are 32-bit programs: on 64-bit Windows their installers wrote to the 32-bit
         // view of the registry, which a 64-bit program only sees when it asks for it.
-        std::wstring k = widen(key), v = widen(value);
+        std::wstring k = WideText(key), v = WideText(value);
         if (auto s = queryString(KEY_WOW64_32KEY, k, v)) return s;
         return queryString(0, k, v);
     }
@@ -229,5 +220,22 @@ std::unique_ptr<SystemAccess> MakeDefaultSystemAccess() {
     return std::make_unique<WineSystemAccess>(WineSystemAccess::defaultPrefix());
 }
 #endif
+
+std::string QuoteCommandLineArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (char c : arg) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, '\\');
+    return out + '"';
+}
 
 }  // namespace brindle

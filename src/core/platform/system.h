@@ -63,4 +63,9 @@ std::map<std::string, std::map<std::string, std::string>> ParseWineRegistry(cons
 // The system access of the running program: the real registry on Windows, a Wine prefix elsewhere.
 std::unique_ptr<SystemAccess> MakeDefaultSystemAccess();
 
+// One argument of a Windows command line, as the started program's C runtime splits it again: in
+// quotes when it has blanks or quotes (or is empty), the backslashes before a quote doubled; plain
+// words stay bare, so that programs reading their own command line (cmd's switches) find them.
+std::string QuoteCommandLineArgument(const std::string& arg);
+
 }  // namespace brindle

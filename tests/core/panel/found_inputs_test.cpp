@@ -19,6 +19,13 @@ Panel Read(const std::string& text) {
     return panel;
 }
 
+// The panel as a save writes it, dated so that two saves can be compared.
+std::string Save(const Panel& panel) {
+    PanelWriteOptions options;
+    options.time = 0;
+    return FormatPanel(panel, options);
+}
+
 // A title line that runs into the next section's header ("MINI[Config]") ends the titles section there.
 // The title kept only what lies before the "[", so that the saved file does not end its own titles
 // section early and lose the Fixed Windows written after it.
@@ -30,9 +37,7 @@ TEST(FoundInputs, ATitleHoldingASectionHeaderDoesNotCostTheWindowsAfterItOnTheNe
     ASSERT_EQ(panel.windowCount, 2);
     EXPECT_EQ(panel.windows[1].title.str(), "MINI");
     ASSERT_GE(CreateFixedWindowForView(panel, 2, "right.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    Panel again = Read(FormatPanel(panel, options));
+    Panel again = Read(Save(panel));
     ASSERT_EQ(again.windowCount, 3);
     EXPECT_EQ(again.windows[1].title.str(), "MINI");
     EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
@@ -47,16 +52,14 @@ TEST(FoundInputs, AGarbledTitlesHeaderIsReplacedSoAddedWindowsComeBack) {
     Panel panel = Read(text);
     ASSERT_EQ(panel.windowCount, 1);
     ASSERT_GE(CreateFixedWindowForView(panel, 2, "right.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     EXPECT_NE(saved.find("// {Window Titles]"), std::string::npos) << saved;
     EXPECT_NE(saved.find("// top"), std::string::npos) << saved;
     Panel again = Read(saved);
     ASSERT_EQ(again.windowCount, 2) << saved;
     EXPECT_EQ(again.windows[0].title.str(), "MAIN");
     EXPECT_GE(FindFixedWindow(again, again.views[2].index), 0);
-    EXPECT_EQ(FormatPanel(again, options), saved);
+    EXPECT_EQ(Save(again), saved);
 }
 
 // A panel of virtual cockpits alone: its first Fixed Window is number 00, and "Fixed Window00" holds
@@ -70,9 +73,7 @@ TEST(FoundInputs, AFixedWindowNumberedLikeTheNextWindowIsNotReadAsAWindow) {
     ASSERT_EQ(panel.vcockpitCount, 1);
     ASSERT_GE(CreateFixedWindowForView(panel, 1, "right.bmp"), 0);
     ASSERT_GE(FindFixedWindow(panel, 0), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     RecordingMessageUi ui;
     ScopedMessageUi scope(ui);
     PanelReadOptions readOptions;
@@ -96,9 +97,7 @@ TEST(FoundInputs, ALineAViewWasReadFromIsKeptAsACommentSoTheWrittenViewCounts) {
     const int aux04 = 22;
     ASSERT_EQ(panel.views[aux04].index, 200);
     ASSERT_GE(CreateFixedWindowForView(panel, aux04, "aux.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     EXPECT_NE(saved.find("// Luminouview_aux_04_windowss=200,2'0,101"), std::string::npos) << saved;
     Panel again = Read(saved);
     EXPECT_EQ(again.views[aux04].index, panel.views[aux04].index) << saved;
@@ -117,14 +116,12 @@ TEST(FoundInputs, AForwardListHoldingAnotherViewsKeyDoesNotHideThatViewsLine) {
     const int left = 6;
     ASSERT_EQ(panel.views[left].index, 270);
     ASSERT_GE(CreateFixedWindowForView(panel, left, "left.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     Panel again = Read(saved);
     EXPECT_EQ(again.views[left].index, panel.views[left].index) << saved;
     EXPECT_GE(FindFixedWindow(again, again.views[left].index), 0);
     EXPECT_EQ(again.forwardWindowsList, panel.forwardWindowsList);
-    EXPECT_EQ(FormatPanel(again, options), saved);
+    EXPECT_EQ(Save(again), saved);
 }
 
 // Titles read from a line that is not a header ("\x0e[Window Titles]" starts with a control byte)
@@ -136,9 +133,7 @@ TEST(FoundInputs, ATitlesLineBeforeTheTitlesHeaderIsKeptAsAComment) {
     Panel panel = Read(text);
     ASSERT_EQ(panel.windowCount, 1);
     ASSERT_GE(CreateFixedWindowForView(panel, 2, "right.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     EXPECT_NE(saved.find("// \x0e[Window Titles]"), std::string::npos) << saved;
     Panel again = Read(saved);
     EXPECT_EQ(again.windowCount, 2) << saved;
@@ -156,9 +151,7 @@ TEST(FoundInputs, AViewsOwnLineIsReadBeforeDamagedLinesHoldingItsKey) {
     const int rearUp = 13;
     ASSERT_EQ(panel.views[rearUp].index, 512);
     ASSERT_GE(CreateFixedWindowForView(panel, rearUp, "up.bmp"), 0);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     Panel again = Read(saved);
     EXPECT_EQ(again.views[rearUp].index, panel.views[rearUp].index) << saved;
     EXPECT_GE(FindFixedWindow(again, again.views[rearUp].index), 0);
@@ -174,15 +167,13 @@ TEST(FoundInputs, TitleLinesTheReadDidNotTakeDoNotBecomeWindowsWhenSaved) {
         "[Window Titles]\nWindow00=MAIN\nWindow01=GHOST\nWindow02=GHOST2\n\n[Window01]\nsize_mm=50\n";
     Panel panel = Read(text);
     ASSERT_EQ(panel.windowCount, 1);
-    PanelWriteOptions options;
-    options.time = 0;
-    const std::string saved = FormatPanel(panel, options);
+    const std::string saved = Save(panel);
     EXPECT_NE(saved.find("// Window01=GHOST"), std::string::npos) << saved;
     EXPECT_NE(saved.find("[Window01]"), std::string::npos) << saved;
     Panel again = Read(saved);
     EXPECT_EQ(again.windowCount, 1) << saved;
     EXPECT_EQ(again.windows[0].title.str(), "MAIN");
-    EXPECT_EQ(FormatPanel(again, options), saved);
+    EXPECT_EQ(Save(again), saved);
 }
 
 }  // namespace

@@ -36,6 +36,20 @@ struct FakePrefix {
 
 }  // namespace
 
+// A program started on Windows gets one command line, which its C runtime splits into words again.
+TEST(CommandLine, ArgumentsAreQuotedSoTheyAreSplitBackAsGiven) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {"/c", "/c"},
+        {"", "\"\""},
+        {"two words", "\"two words\""},
+        {"C:\\My Panels\\", "\"C:\\My Panels\\\\\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"a\\\"b", "\"a\\\\\\\"b\""},
+    };
+    for (const auto& [arg, quoted] : cases) EXPECT_EQ(QuoteCommandLineArgument(arg), quoted) << arg;
+}
+
 TEST(WineRegistry, ParsesKeysValuesAndEscapes) {
     auto keys = ParseWineRegistry(
         "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
