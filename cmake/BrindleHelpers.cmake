@@ -34,3 +34,20 @@ function(brindle_test_area name dir)
     gtest_discover_tests(${name} ${discovery} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# wxWidgets: wx-config through CMake's module on Linux; on Windows the static MSW build that
+# scripts/windows-build.sh installs with its own package file. Either way the caller gets
+# wxWidgets_LIBRARIES (and the module's compile settings where it has them).
+macro(brindle_find_wxwidgets)
+  if(WIN32)
+    set(wxWidgets_USE_STATIC ON)
+    find_package(wxWidgets 3.2 CONFIG REQUIRED COMPONENTS ${ARGN})
+    set(wxWidgets_LIBRARIES)
+    foreach(component IN ITEMS ${ARGN})
+      list(APPEND wxWidgets_LIBRARIES wx::${component})
+    endforeach()
+  else()
+    find_package(wxWidgets 3.2 REQUIRED COMPONENTS ${ARGN})
+    include(${wxWidgets_USE_FILE})
+  endif()
+endmacro()

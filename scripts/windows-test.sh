@@ -5,9 +5,9 @@
 #
 # Usage: scripts/windows-test.sh [test program name ...]   (default: every tests/test_*.exe of the build)
 #
-# With all programs, brindle-cli.exe dump of the demo panel is also compared with the Linux brindle-cli's
-# (BRINDLE_LINUX_CLI, else build/ or build-linux/ of this checkout; left out when there is none): both
-# must print the same bytes.
+# With all programs, brindle-cli.exe dump and render of the demo panel and of the corpus's panels are
+# also compared with the Linux brindle-cli's (BRINDLE_LINUX_CLI, else build/ or build-linux/ of this
+# checkout; left out when there is none): both must print the same bytes and draw the same pixels.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -51,6 +51,9 @@ fi
 start=$SECONDS
 echo "windows-test: starting Wine in $WINEPREFIX"
 "$WINE" wineboot --init >/dev/null 2>&1 || true
+# wineboot returns before the new prefix has settled (its registry is still being written, services
+# still starting); a test program started then can end abnormally.
+"$(dirname "$WINE")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
 failed=()
 for t in "${tests[@]}"; do
   name="$(basename "$t" .exe)"
@@ -65,29 +68,56 @@ for t in "${tests[@]}"; do
 done
 echo "windows-test: ${#tests[@]} programs in $((SECONDS - start)) s"
 
+# The same command on both builds must print the same bytes, write the same file and end the same way.
+same_on_both() {
+  local what="$1" out="$2"
+  shift 2
+  local args=("$@") linux_code=0 windows_code=0
+  (cd "$ROOT" && "$linux_cli" "${args[@]//@OUT@/$scratch/linux.$out}" >"$scratch/linux.out" \
+    2>"$scratch/linux.err") || linux_code=$?
+  (cd "$ROOT" && "$WINE" "$BUILD/src/cli/brindle-cli.exe" "${args[@]//@OUT@/$scratch/windows.$out}" \
+    >"$scratch/windows.out" 2>"$scratch/windows.err") || windows_code=$?
+  if [ "$linux_code" = "$windows_code" ] && cmp -s "$scratch/linux.out" "$scratch/windows.out" &&
+    cmp -s "$scratch/linux.err" "$scratch/windows.err" &&
+    { [ "$out" = none ] || cmp -s "$scratch/linux.$out" "$scratch/windows.$out"; }; then
+    compared=$((compared + 1))
+  else
+    echo "windows-test: $what differs (exit $linux_code on Linux, $windows_code on Windows):"
+    diff "$scratch/linux.out" "$scratch/windows.out" | head -n 10 || true
+    diff "$scratch/linux.err" "$scratch/windows.err" | head -n 10 || true
+    [ "$out" = none ] || cmp "$scratch/linux.$out" "$scratch/windows.$out" || true
+    failed+=("$what")
+  fi
+  rm -f "$scratch"/linux.* "$scratch"/windows.*
+}
+
 if [ $# -eq 0 ]; then
   linux_cli="${BRINDLE_LINUX_CLI:-}"
   for candidate in "$ROOT/build/src/cli/brindle-cli" "$ROOT/build-linux/src/cli/brindle-cli"; do
     [ -z "$linux_cli" ] && [ -x "$candidate" ] && linux_cli="$candidate"
   done
   if [ -z "$linux_cli" ]; then
-    echo "windows-test: no Linux brindle-cli to compare the dump with; left out"
+    echo "windows-test: no Linux brindle-cli to compare dump and render with; left out"
   else
-    panel=samples/FS2000/Aircraft/Demo/Panel/panel.cfg
+    # dump and render of every window of the demo panel and of the corpus's panels. Paths are given
+    # relative to the checkout so that messages naming them read the same on both.
+    t0=$SECONDS
     scratch="$(mktemp -d)"
-    (cd "$ROOT" && "$linux_cli" dump "$panel" >"$scratch/linux.json" 2>"$scratch/linux.err") || true
-    (cd "$ROOT" && "$WINE" "$BUILD/src/cli/brindle-cli.exe" dump "$panel" >"$scratch/windows.json" \
-      2>"$scratch/windows.err") || true
-    if [ -s "$scratch/linux.json" ] && cmp -s "$scratch/linux.json" "$scratch/windows.json" &&
-      cmp -s "$scratch/linux.err" "$scratch/windows.err"; then
-      echo "windows-test: brindle-cli dump prints the same as $linux_cli"
-    else
-      echo "windows-test: brindle-cli dump differs from $linux_cli:"
-      diff "$scratch/linux.json" "$scratch/windows.json" | head -n 20 || true
-      diff "$scratch/linux.err" "$scratch/windows.err" | head -n 20 || true
-      failed+=("brindle-cli dump")
-    fi
+    compared=0
+    "$(dirname "$WINE")/wineserver" -p 2>/dev/null || wineserver -p 2>/dev/null || true
+    mapfile -t panels < <(cd "$ROOT" && { echo samples/FS2000/Aircraft/Demo/Panel/panel.cfg;
+      find ../shared/corpus/panels -iname 'panel.cfg' 2>/dev/null | sort; })
+    for panel in "${panels[@]}"; do
+      [ -f "$ROOT/$panel" ] || continue
+      same_on_both "dump of $panel" none dump "$panel"
+      windows="$(cd "$ROOT" && "$linux_cli" dump "$panel" 2>/dev/null |
+        python3 -c 'import json,sys; print(json.load(sys.stdin)["panel"]["windowCount"])' 2>/dev/null || echo 0)"
+      for ((w = 0; w < windows && w < 24; w++)); do
+        same_on_both "render of window $w of $panel" bmp render "$panel" --window "$w" -o @OUT@
+      done
+    done
     rm -rf "$scratch"
+    echo "windows-test: $compared dumps and renders the same as $linux_cli ($((SECONDS - t0)) s)"
   fi
 fi
 if [ ${#failed[@]} -gt 0 ]; then

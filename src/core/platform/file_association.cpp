@@ -2,6 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shlobj.h>
+#endif
 
 #include "document/text_editor.h"
 #include "platform/paths.h"
@@ -203,19 +209,70 @@ std::string FreedesktopIntegration::DefaultDataHome(SystemAccess& system) {
 
 #ifdef _WIN32
 namespace {
-class NoDesktopIntegration : public DesktopIntegration {
-  public:
-    AssociationResult RegisterPanelFileType(const std::string&) override {
-        return {false, "This system has no file associations that Brindle can set."};
+
+std::string Win32ErrorText(LONG code) {
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string out;
+    if (n > 0 && text != nullptr) {
+        int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+        out.resize(static_cast<size_t>(size));
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), out.data(), size, nullptr, nullptr);
     }
-};
+    if (text != nullptr) LocalFree(text);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
+    return out.empty() ? "error " + std::to_string(code) : out;
+}
+
+// Writes one string value, making the key; the error text when that fails.
+std::optional<std::string> SetString(const std::string& key, const char* name, const std::string& value) {
+    HKEY handle = nullptr;
+    std::wstring wideKey = WideText(key);
+    LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, wideKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_SET_VALUE, nullptr, &handle, nullptr);
+    if (rc == ERROR_SUCCESS) {
+        std::wstring wideName = name != nullptr ? WideText(name) : std::wstring();
+        std::wstring wideValue = WideText(value);
+        rc = RegSetValueExW(handle, name != nullptr ? wideName.c_str() : nullptr, 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(wideValue.c_str()),
+                            static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
+    }
+    if (rc == ERROR_SUCCESS) return std::nullopt;
+    return "Can't write the registry key HKEY_CURRENT_USER\\" + key + ": " + Win32ErrorText(rc);
+}
+
 }  // namespace
+
+AssociationResult WindowsShellIntegration::RegisterPanelFileType(const std::string& programPath) {
+    const std::string type = classesKey_ + "\\" + kWindowsPanelProgId;
+    const std::string extension = classesKey_ + "\\.cfg";
+    const std::string quoted = "\"" + programPath + "\"";
+    const struct {
+        std::string key;
+        const char* name;
+        std::string value;
+    } values[] = {
+        {type, nullptr, "Panel configuration file"},
+        {type + "\\DefaultIcon", nullptr, quoted + ",0"},
+        {type + "\\shell\\open\\command", nullptr, quoted + " \"%1\""},
+        {extension, nullptr, kWindowsPanelProgId},
+        {extension + "\\OpenWithProgids", kWindowsPanelProgId, ""},
+    };
+    for (const auto& v : values)
+        if (std::optional<std::string> error = SetString(v.key, v.name, v.value)) return {false, *error};
+    // Explorer reads the classes again only when it is told they changed.
+    if (notifyShell_) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return {true, "Brindle now opens .cfg files from Explorer (for this user)."};
+}
 #endif
 
 std::unique_ptr<DesktopIntegration> MakeDefaultDesktopIntegration(SystemAccess& system) {
 #ifdef _WIN32
     (void)system;
-    return std::make_unique<NoDesktopIntegration>();
+    return std::make_unique<WindowsShellIntegration>();
 #else
     return std::make_unique<FreedesktopIntegration>(FreedesktopIntegration::DefaultDataHome(system),
                                                     FreedesktopIntegration::DefaultConfigHome(system),

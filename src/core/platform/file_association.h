@@ -1,5 +1,5 @@
 // Making the editor the program that opens panel.cfg files from the desktop, for the current user
-// only. On freedesktop systems (Linux) that is a MIME type for files named panel.cfg and a desktop
+// only (on Windows, the registry's file classes; see WindowsShellIntegration). On freedesktop systems (Linux) that is a MIME type for files named panel.cfg and a desktop
 // entry that opens them, written into the user's own data folder, then the desktop's caches
 // refreshed and the entry made the type's default with the freedesktop tools.
 #pragma once
@@ -49,6 +49,24 @@ class FreedesktopIntegration : public DesktopIntegration {
     std::string dataHome_, configHome_;
     ToolRunner runTool_;
 };
+
+#ifdef _WIN32
+inline constexpr const char* kWindowsPanelProgId = "Brindle.PanelConfig";
+
+// On Windows: the ".cfg" extension's class for the current user (HKEY_CURRENT_USER\Software\Classes),
+// a document type whose open command starts the editor with the file, then Explorer told to read the
+// associations again. A test gives another key and no notice.
+class WindowsShellIntegration : public DesktopIntegration {
+  public:
+    explicit WindowsShellIntegration(std::string classesKey = "Software\\Classes", bool notifyShell = true)
+        : classesKey_(std::move(classesKey)), notifyShell_(notifyShell) {}
+    AssociationResult RegisterPanelFileType(const std::string& programPath) override;
+
+  private:
+    std::string classesKey_;
+    bool notifyShell_;
+};
+#endif
 
 // The MIME package and the desktop entry, as written.
 std::string PanelMimePackage();

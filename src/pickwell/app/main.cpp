@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "app/windows_entry.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include "lib/command_line.h"
 
 #ifdef PICKWELL_WINDOWS_MODULE
@@ -48,6 +52,12 @@ int main(int argc, char** argv) {
 #ifdef PICKWELL_WINDOWS_MODULE
     return RunWindowsModule(argc, argv);
 #else
+#ifdef _WIN32
+    // Started from Explorer, Windows opened a console for this program alone; the windows do not
+    // need it. Started from a command prompt, the console is the prompt's and stays.
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+#endif
     return PickwellRunWindows(argc, argv);
 #endif
 }

@@ -18,6 +18,9 @@
 
 void CBrindleApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
+    // Options start with "-" only, also on Windows: a path that starts with "/" (the current drive's
+    // root there, a whole path under Wine) is a file to open, not an option.
+    parser.SetSwitchChars("-");
     parser.AddOption("", "sim-dir",
                      "the simulator folder to use for the current mode (kept in the settings)");
     parser.AddOption("", "settings", "a settings file to use instead of the user's");

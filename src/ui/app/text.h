@@ -19,7 +19,12 @@ inline wxString FromPath(const std::string& s) {
     return out.empty() && !s.empty() ? FromPanelText(s) : out;
 }
 inline std::string ToPath(const wxString& s) {
+#ifdef __WINDOWS__
+    // Windows' file names are wide; the engine takes them in the ANSI code page, as the C library does.
+    wxCharBuffer b = s.mb_str(wxConvLibc);
+#else
     wxCharBuffer b = s.fn_str();
+#endif
     return b.data() ? std::string(b.data()) : std::string();
 }
 

@@ -6,6 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "platform/paths.h"
 
@@ -139,3 +144,34 @@ TEST(FileAssociation, DefaultApplicationLineReplacedOrAdded) {
 
 }  // namespace
 }  // namespace brindle
+
+#ifdef _WIN32
+namespace brindle {
+namespace {
+std::optional<std::wstring> ReadUserString(const std::wstring& key, const wchar_t* name) {
+    wchar_t buffer[1024];
+    DWORD size = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(buffer);
+}
+}  // namespace
+
+// Under Wine this writes a real (throw-away) registry; a key of the test's own keeps the user's
+// classes untouched when run on a real Windows.
+TEST(WindowsAssociation, WritesTheExtensionAndTheOpenCommandThatStartsTheEditor) {
+    const std::string root = "Software\\BrindleTest\\Classes";
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\BrindleTest");
+    AssociationResult r = WindowsShellIntegration(root, false).RegisterPanelFileType("C:\\Tools\\Brindle\\brindle.exe");
+    EXPECT_TRUE(r.ok) << r.message;
+    const std::wstring classes = L"Software\\BrindleTest\\Classes\\";
+    EXPECT_EQ(ReadUserString(classes + L".cfg", nullptr), L"Brindle.PanelConfig");
+    EXPECT_EQ(ReadUserString(classes + L".cfg\\OpenWithProgids", L"Brindle.PanelConfig"), L"");
+    EXPECT_EQ(ReadUserString(classes + L"Brindle.PanelConfig\\shell\\open\\command", nullptr),
+              L"\"C:\\Tools\\Brindle\\brindle.exe\" \"%1\"");
+    EXPECT_EQ(ReadUserString(classes + L"Brindle.PanelConfig\\DefaultIcon", nullptr),
+              L"\"C:\\Tools\\Brindle\\brindle.exe\",0");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\BrindleTest");
+}
+}  // namespace brindle
+#endif

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Starts the Windows editor (and Pickwell) of the cross build under Wine on a private X display with a
+# window manager, opens the demo panel and takes pictures of the screen into build-windows/smoke/
+# (brindle.png, pickwell.png), beside the Linux brindle-cli's render of the same window
+# (linux-render.png) to hold them against. Fails when a main window does not appear.
+#
+# Usage: scripts/windows-smoke.sh
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${BRINDLE_WINDOWS_BUILD:-$ROOT/build-windows}"
+OUT="$BUILD/smoke"
+WINE="$(command -v wine64 || true)"
+[ -z "$WINE" ] && [ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+for tool in Xvfb openbox xdotool import; do
+  command -v "$tool" >/dev/null || { echo "windows-smoke: $tool is not installed" >&2; exit 1; }
+done
+[ -n "$WINE" ] || { echo "windows-smoke: wine64 is not installed" >&2; exit 1; }
+for exe in src/ui/brindle.exe src/pickwell/pickwell.exe; do
+  [ -f "$BUILD/$exe" ] || { echo "windows-smoke: $BUILD/$exe is not built" >&2; exit 1; }
+done
+mkdir -p "$OUT"
+say() { echo "windows-smoke: $*"; }
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/brindle-winsmoke.XXXXXX")"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+pids=()
+cleanup() {
+  local i
+  "$(dirname "$WINE")/wineserver" -k 2>/dev/null
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  sleep 0.3
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -9 "${pids[i]}" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+display=""
+for _ in 1 2 3 4 5; do
+  n=$((200 + RANDOM % 700))
+  { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 $xvfb 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $xvfb 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+    pids+=("$xvfb")
+    display=":$n"
+    break
+  fi
+  kill $xvfb 2>/dev/null
+done
+[ -n "$display" ] || { say "no X display could be started"; exit 1; }
+export DISPLAY=$display
+unset WAYLAND_DISPLAY
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+"$WINE" wineboot --init >/dev/null 2>&1
+"$(dirname "$WINE")/wineserver" -w 2>/dev/null
+
+wait_window() { timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | tail -n 1; }
+shot() {
+  xdotool mousemove 1279 1023
+  sleep 1.5
+  import -window root -strip "png:$OUT/$1.png" && say "took $OUT/$1.png"
+}
+
+# The editor works on a copy of the demo simulator folder with settings of its own.
+cp -r "$ROOT/samples/FS2000" "$work/FS2000"
+panel="$work/FS2000/Aircraft/Demo/Panel/panel.cfg"
+# The paths as Explorer would give them.
+winpath() { "$WINE" winepath -w "$1" 2>/dev/null; }
+(cd "$work" && exec "$WINE" "$BUILD/src/ui/brindle.exe" --settings "$(winpath "$work/settings.ini")" \
+  --sim-dir "$(winpath "$work/FS2000")" "$(winpath "$panel")") >"$work/brindle.log" 2>&1 &
+pids+=($!)
+status=0
+id="$(wait_window '^Brindle - Open Window$' 60)"
+if [ -n "$id" ]; then
+  timeout 5 xdotool windowactivate --sync "$id" >/dev/null 2>&1
+  sleep 0.5
+  xdotool key Return
+fi
+main="$(wait_window '^Brindle - .*Window00' 30)"
+if [ -n "$main" ]; then
+  timeout 5 xdotool windowactivate --sync "$main" >/dev/null 2>&1
+  shot brindle
+else
+  say "the editor's main window did not appear"
+  shot brindle-failed
+  cat "$work/brindle.log" >&2
+  status=1
+fi
+"$(dirname "$WINE")/wineserver" -k 2>/dev/null
+
+linux_cli="$ROOT/build/src/cli/brindle-cli"
+[ -x "$linux_cli" ] && "$linux_cli" render "$panel" --sim-dir "$work/FS2000" -o "$OUT/linux-render.png" &&
+  say "Linux render for comparison: $OUT/linux-render.png"
+
+(cd "$work/FS2000/gauges" && exec "$WINE" "$BUILD/src/pickwell/pickwell.exe") >"$work/pickwell.log" 2>&1 &
+pids+=($!)
+pw="$(wait_window 'Pickwell' 60)"
+if [ -n "$pw" ]; then
+  shot pickwell
+else
+  say "Pickwell's window did not appear"
+  cat "$work/pickwell.log" >&2
+  status=1
+fi
+exit $status
