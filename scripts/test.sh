@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (GUI tests under a private Xvfb).
 # With CI=true (or BRINDLE_FULL=1) the tests run a second time under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the fuzz targets run briefly.
+# UndefinedBehaviorSanitizer, the fuzz targets run briefly, and the Windows cross build is made
+# (beside the fuzzing, which keeps one core busy), tested under Wine, started on screen and packed
+# (BRINDLE_WINDOWS=0 leaves the Windows part out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -16,7 +18,8 @@ if [ "${CI:-}" = "true" ] || [ "${BRINDLE_FULL:-0}" = "1" ]; then full=1; fi
 display=":$((90 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+winbuild_pid=""
+trap 'kill $xvfb_pid 2>/dev/null || true; [ -z "$winbuild_pid" ] || kill -- -"$winbuild_pid" 2>/dev/null || true' EXIT
 export DISPLAY=$display
 
 stage "build"
@@ -48,7 +51,35 @@ if [ $full = 1 ]; then
     # A window left waiting for an answer must fail the run, not hold it until CI gives up.
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout --kill-after=30 1200 "build-asan-gui/tests/$t"
   done
+  windows=${BRINDLE_WINDOWS:-1}
+  if [ "$windows" = 1 ]; then
+    # The cross build takes the cores the fuzzers leave; it is niced so that the fuzzers' own build
+    # and runs come first. Its own process group, so that a failed run stops all of it.
+    stage "the Windows build, beside the fuzzing (log: build-windows/build.log)"
+    mkdir -p build-windows
+    set -m
+    nice -n 10 scripts/windows-build.sh >build-windows/build.log 2>&1 &
+    winbuild_pid=$!
+    set +m
+  fi
   stage "fuzzing"
   scripts/fuzz.sh "${BRINDLE_FUZZ_SECONDS:-60}"
+  if [ "$windows" = 1 ]; then
+    stage "waiting for the Windows build"
+    if ! wait "$winbuild_pid"; then
+      winbuild_pid=""
+      tail -n 60 build-windows/build.log
+      echo "the Windows build failed (build-windows/build.log)" >&2
+      exit 1
+    fi
+    winbuild_pid=""
+    grep '^windows-build:' build-windows/build.log || true
+    stage "the Windows tests under Wine"
+    (unset DISPLAY; scripts/windows-test.sh)
+    stage "the Windows editor and Pickwell under Wine, on screen"
+    scripts/windows-smoke.sh
+    stage "the Windows package"
+    scripts/package-windows.sh
+  fi
 fi
 stage "done"

@@ -70,14 +70,16 @@ shot() {
   import -window root -strip "png:$OUT/$1.png" && say "took $OUT/$1.png"
 }
 
-# The editor works on a copy of the demo simulator folder with settings of its own.
+# The editor works on a copy of the demo simulator folder; its settings go to the throw-away prefix's
+# registry, where they are looked for once it has ended.
 cp -r "$ROOT/samples/FS2000" "$work/FS2000"
 panel="$work/FS2000/Aircraft/Demo/Panel/panel.cfg"
 # The paths as Explorer would give them.
 winpath() { "$WINE" winepath -w "$1" 2>/dev/null; }
-(cd "$work" && exec "$WINE" "$BUILD/src/ui/brindle.exe" --settings "$(winpath "$work/settings.ini")" \
-  --sim-dir "$(winpath "$work/FS2000")" "$(winpath "$panel")") >"$work/brindle.log" 2>&1 &
-pids+=($!)
+(cd "$work" && exec "$WINE" "$BUILD/src/ui/brindle.exe" --sim-dir "$(winpath "$work/FS2000")" \
+  "$(winpath "$panel")") >"$work/brindle.log" 2>&1 &
+editor=$!
+pids+=("$editor")
 status=0
 id="$(wait_window '^Brindle - Open Window$' 60)"
 if [ -n "$id" ]; then
@@ -89,6 +91,22 @@ main="$(wait_window '^Brindle - .*Window00' 30)"
 if [ -n "$main" ]; then
   timeout 5 xdotool windowactivate --sync "$main" >/dev/null 2>&1
   shot brindle
+  # File > Exit, as a user leaves it, so that the settings are written.
+  timeout 5 xdotool windowactivate --sync "$main" >/dev/null 2>&1
+  xdotool key --delay 100 alt+f x
+  for _ in $(seq 100); do kill -0 "$editor" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$editor" 2>/dev/null; then
+    say "the editor did not end after File > Exit"
+    shot brindle-exit-failed
+    status=1
+  elif "$WINE" reg query 'HKCU\Software\Brindle\Brindle\Brindle' /v FS2000Dir 2>/dev/null | tr -d '\r' |
+    grep -q 'FS2000Dir.*REG_SZ'; then
+    say "the settings are in the registry (HKEY_CURRENT_USER\Software\Brindle\Brindle\Brindle)"
+  else
+    say "the settings were not found in the registry"
+    "$WINE" reg query 'HKCU\Software\Brindle' /s 2>&1 | head -n 20 >&2
+    status=1
+  fi
 else
   say "the editor's main window did not appear"
   shot brindle-failed

@@ -3,7 +3,8 @@
 # and fails when any of them fails. Wine runs in a throw-away prefix of its own, so the tests never
 # see (or change) the registry and drives of a prefix someone uses; console programs need no display.
 #
-# Usage: scripts/windows-test.sh [test program name ...]   (default: every tests/test_*.exe of the build)
+# Usage: scripts/windows-test.sh [test program name ...]   (default: every engine, CLI and Pickwell test
+# program of the build)
 #
 # With all programs, brindle-cli.exe dump and render of the demo panel and of the corpus's panels are
 # also compared with the Linux brindle-cli's (BRINDLE_LINUX_CLI, else build/ or build-linux/ of this
@@ -41,7 +42,9 @@ if [ $# -gt 0 ]; then
   tests=()
   for t in "$@"; do tests+=("$BUILD/tests/${t%.exe}.exe"); done
 else
-  mapfile -t tests < <(find "$BUILD/tests" -maxdepth 1 -name 'test_*.exe' | sort)
+  # The window tests need a display and a window manager (scripts/windows-smoke.sh starts the windows).
+  mapfile -t tests < <(find "$BUILD/tests" -maxdepth 1 -name 'test_*.exe' ! -name 'test_ui.exe' \
+    ! -name 'test_pickwell_gui.exe' | sort)
 fi
 if [ ${#tests[@]} -eq 0 ]; then
   echo "windows-test: no test programs in $BUILD/tests; run scripts/windows-build.sh first" >&2
@@ -68,18 +71,26 @@ for t in "${tests[@]}"; do
 done
 echo "windows-test: ${#tests[@]} programs in $((SECONDS - start)) s"
 
-# The same command on both builds must print the same bytes, write the same file and end the same way.
+# The same command on both builds must print the same texts, write the same file and end the same
+# way. A path in a message is written the system's way (Z:\work\... under Wine, /work/... on Linux):
+# both sides' texts are compared with "/" for "\" and the Z: drive taken away, and the file each
+# writes is named @OUT@.
 same_on_both() {
-  local what="$1" out="$2"
-  shift 2
-  local args=("$@") linux_code=0 windows_code=0
-  (cd "$ROOT" && "$linux_cli" "${args[@]//@OUT@/$scratch/linux.$out}" >"$scratch/linux.out" \
+  local what="$1" dir="$2" out="$3"
+  shift 3
+  local args=("$@") linux_code=0 windows_code=0 side
+  (cd "$dir" && "$linux_cli" "${args[@]//@OUT@/$scratch/linux.$out}" >"$scratch/linux.out" \
     2>"$scratch/linux.err") || linux_code=$?
-  (cd "$ROOT" && "$WINE" "$BUILD/src/cli/brindle-cli.exe" "${args[@]//@OUT@/$scratch/windows.$out}" \
+  (cd "$dir" && "$WINE" "$BUILD/src/cli/brindle-cli.exe" "${args[@]//@OUT@/$scratch/windows.$out}" \
     >"$scratch/windows.out" 2>"$scratch/windows.err") || windows_code=$?
+  for side in linux windows; do
+    sed -i -e "s#$scratch/$side.$out#@OUT@#g" -e 's#\\#/#g' -e 's#Z:/#/#g' -e 's#\r$##' \
+      "$scratch/$side.out" "$scratch/$side.err"
+  done
   if [ "$linux_code" = "$windows_code" ] && cmp -s "$scratch/linux.out" "$scratch/windows.out" &&
     cmp -s "$scratch/linux.err" "$scratch/windows.err" &&
-    { [ "$out" = none ] || cmp -s "$scratch/linux.$out" "$scratch/windows.$out"; }; then
+    { [ "$out" = none ] || cmp -s "$scratch/linux.$out" "$scratch/windows.$out" ||
+      { [ ! -e "$scratch/linux.$out" ] && [ ! -e "$scratch/windows.$out" ]; }; }; then
     compared=$((compared + 1))
   else
     echo "windows-test: $what differs (exit $linux_code on Linux, $windows_code on Windows):"
@@ -105,15 +116,20 @@ if [ $# -eq 0 ]; then
     scratch="$(mktemp -d)"
     compared=0
     "$(dirname "$WINE")/wineserver" -p 2>/dev/null || wineserver -p 2>/dev/null || true
-    mapfile -t panels < <(cd "$ROOT" && { echo samples/FS2000/Aircraft/Demo/Panel/panel.cfg;
-      find ../shared/corpus/panels -iname 'panel.cfg' 2>/dev/null | sort; })
-    for panel in "${panels[@]}"; do
-      [ -f "$ROOT/$panel" ] || continue
-      same_on_both "dump of $panel" none dump "$panel"
-      windows="$(cd "$ROOT" && "$linux_cli" dump "$panel" 2>/dev/null |
+    # Each panel is named from the folder above its tree, so that no path holds "..".
+    dirs=("$ROOT") panels=(samples/FS2000/Aircraft/Demo/Panel/panel.cfg)
+    if [ -d "$ROOT/../shared/corpus/panels" ]; then
+      shared="$(cd "$ROOT/../shared" && pwd)"
+      while IFS= read -r p; do dirs+=("$shared") panels+=("$p"); done < <(cd "$shared" &&
+        find corpus/panels -iname 'panel.cfg' | sort)
+    fi
+    for i in "${!panels[@]}"; do
+      dir="${dirs[i]}" panel="${panels[i]}"
+      same_on_both "dump of $panel" "$dir" none dump "$panel"
+      windows="$(cd "$dir" && "$linux_cli" dump "$panel" 2>/dev/null |
         python3 -c 'import json,sys; print(json.load(sys.stdin)["panel"]["windowCount"])' 2>/dev/null || echo 0)"
       for ((w = 0; w < windows && w < 24; w++)); do
-        same_on_both "render of window $w of $panel" bmp render "$panel" --window "$w" -o @OUT@
+        same_on_both "render of window $w of $panel" "$dir" bmp render "$panel" --window "$w" -o @OUT@
       done
     done
     rm -rf "$scratch"
