@@ -11,7 +11,7 @@
 # checkout; left out when there is none): both must print the same bytes and draw the same pixels.
 set -euo pipefail
 
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)"
 BUILD="${BRINDLE_WINDOWS_BUILD:-$ROOT/build-windows}"
 
 SUDO=""
@@ -119,7 +119,9 @@ if [ $# -eq 0 ]; then
     # Each panel is named from the folder above its tree, so that no path holds "..".
     dirs=("$ROOT") panels=(samples/FS2000/Aircraft/Demo/Panel/panel.cfg)
     if [ -d "$ROOT/../shared/corpus/panels" ]; then
-      shared="$(cd "$ROOT/../shared" && pwd)"
+      # The physical path: the Linux side names files through their real folders, Wine through the
+      # path it was given.
+      shared="$(cd "$ROOT/../shared" && pwd -P)"
       while IFS= read -r p; do dirs+=("$shared") panels+=("$p"); done < <(cd "$shared" &&
         find corpus/panels -iname 'panel.cfg' | sort)
     fi
