@@ -141,9 +141,13 @@ else
   cat "$work/pickwell.log" >&2
   status=1
 fi
-# The editor's and Pickwell's window tests on the same display, when asked for (they take about five
-# minutes under Wine; all pass).
+# The editor's and Pickwell's window tests on the same display, when asked for (about a minute and a
+# half). In this fresh prefix the key presses of DialogKeys' first dialogs do not arrive in time, so
+# that test fails here; it passes in a prefix that has run before, as every other window test does.
 if [ "${BRINDLE_WINDOWS_WINDOW_TESTS:-0}" = 1 ]; then
+  # Pickwell's window would take the keys the tests press.
+  "$(dirname "$WINE")/wineserver" -k 2>/dev/null
+  sleep 1
   for t in test_ui test_pickwell_gui; do
     t0=$SECONDS
     if (cd "$BUILD" && timeout --kill-after=30 1200 "$WINE" "tests/$t.exe" --gtest_brief=1); then
