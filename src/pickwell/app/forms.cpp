@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/button.h>
+#include <wx/iconbndl.h>
 #include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/log.h>
@@ -24,6 +25,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// On Windows the forms show the program's own icon (its resources), in the title bar and the task bar.
+void UseProgramIcon(wxTopLevelWindow* window) {
+#ifdef __WXMSW__
+    window->SetIcons(wxIconBundle("wxICON_AAA", nullptr));
+#else
+    (void)window;
+#endif
+}
 
 constexpr const char* kScratchName = "dum.bmp";
 
@@ -78,6 +88,7 @@ CStartForm::CStartForm(CPickwell& pickwell)
               "     Pickwell - Highlight the desired file then Double-Click or press ENTER",
               wxDefaultPosition, wxSize(620, 440)),
       pickwell_(pickwell) {
+    UseProgramIcon(this);
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     // Window managers may cut the title short, so the instruction is repeated inside the form.
@@ -138,6 +149,7 @@ void CStartForm::OnChoose() {
 
 CMenuForm::CMenuForm(CPickwell& pickwell)
     : wxFrame(nullptr, wxID_ANY, "Pickwell", wxDefaultPosition, wxSize(260, 240)) {
+    UseProgramIcon(this);
     auto* panel = new wxPanel(this);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     auto add = [&](const wxString& label, std::function<void()> action) {
@@ -159,6 +171,7 @@ CMenuForm::CMenuForm(CPickwell& pickwell)
 
 CNumberedForm::CNumberedForm(CPickwell& pickwell, const wxString& title)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxSize(760, 640)), pickwell_(pickwell) {
+    UseProgramIcon(this);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { pickwell_.Exit(); });
 }
 

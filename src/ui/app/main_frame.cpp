@@ -4,6 +4,7 @@
 #include <wx/config.h>
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
+#include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -30,6 +31,10 @@ constexpr int kWindowListClearCount = 34;
 
 CMainFrame::CMainFrame(wxDocManager* manager, const wxString& title, const wxPoint& pos, const wxSize& size)
     : wxDocParentFrame(manager, nullptr, wxID_ANY, title, pos, size) {
+#ifdef __WXMSW__
+    // The program's own icon, for the title bar, the task bar and Alt+Tab.
+    SetIcons(wxIconBundle("wxICON_AAA", nullptr));
+#endif
     SetMenuBar(BuildMenuBar());
     // The recent files go in their own menu before Exit (wx appends them at a menu's end).
     if (wxMenu* recent = RecentFileMenu(GetMenuBar())) {
