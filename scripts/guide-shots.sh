@@ -44,35 +44,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# A display of our own; a number another server holds is skipped, a server that dies is replaced.
-display=""
-for _ in 1 2 3 4 5; do
-  n=$((200 + RANDOM % 700))
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 $xvfb 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 $xvfb 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-    pids+=("$xvfb")
-    display=":$n"
-    break
-  fi
-  kill $xvfb 2>/dev/null
-done
-if [ -z "$display" ]; then
+# shellcheck source=scripts/private-display.sh
+. "$(dirname "${BASH_SOURCE[0]}")/private-display.sh"
+if ! start_private_display "$work"; then
   say "no X display could be started"
   exit 1
 fi
-export DISPLAY=$display
-unset WAYLAND_DISPLAY
-# Without a window manager no window takes the focus, and the keys would go nowhere.
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 1
 
 # Waits up to $2 seconds (default 15) for a shown window whose title matches the pattern $1; prints its
 # id.

@@ -96,19 +96,26 @@ build_zlib() {
   stamp_set zlib "$version"
 }
 
+# A CMake project built for Windows and installed into the prefix: cmake_install SOURCE BUILD [-D...].
+cmake_install() {
+  local src="$1" b="$2"
+  shift 2
+  rm -rf "$b"
+  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DBRINDLE_WINDOWS_PREFIX="$PREFIX" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" "$@"
+  cmake --build "$b" -j"$JOBS"
+  cmake --install "$b"
+}
+
 build_libpng() {
   local version src b="$CACHE/build/libpng"
   version="$(fetch_source libpng1.6)"
   stamp_ok libpng "$version" && return
   echo "== libpng $version for $TRIPLE"
   src="$(source_dir libpng1.6 "$version")"
-  rm -rf "$b"
-  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DBRINDLE_WINDOWS_PREFIX="$PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+  cmake_install "$src" "$b" \
     -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
     -DZLIB_INCLUDE_DIR="$PREFIX/include" -DZLIB_LIBRARY="$PREFIX/lib/libz.a"
-  cmake --build "$b" -j"$JOBS"
-  cmake --install "$b"
   stamp_set libpng "$version"
 }
 
@@ -122,13 +129,9 @@ build_expat() {
   # Debian builds expat with autotools, which define XML_DTD as 1; the security fixes it carries test
   # "XML_DTD == 1", which the CMake build's empty definition does not compile.
   sed -i -E 's/^#cmakedefine (XML_DTD|XML_NS)$/#cmakedefine \1 1/' "$src/expat_config.h.cmake"
-  rm -rf "$b"
-  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DBRINDLE_WINDOWS_PREFIX="$PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DEXPAT_SHARED_LIBS=OFF \
+  cmake_install "$src" "$b" -DEXPAT_SHARED_LIBS=OFF \
     -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF \
     -DEXPAT_BUILD_PKGCONFIG=OFF
-  cmake --build "$b" -j"$JOBS"
-  cmake --install "$b"
   stamp_set expat "$version"
 }
 
@@ -144,9 +147,7 @@ build_wxmsw() {
   stamp_ok wxwidgets "$stamp" && return
   echo "== wxWidgets (MSW) $version for $TRIPLE"
   src="$(source_dir wxwidgets3.2 "$version")"
-  rm -rf "$b"
-  cmake -S "$src" -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DBRINDLE_WINDOWS_PREFIX="$PREFIX" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+  cmake_install "$src" "$b" \
     -DwxBUILD_TOOLKIT=msw -DwxBUILD_SHARED=OFF -DwxBUILD_MONOLITHIC=OFF \
     -DwxBUILD_SAMPLES=OFF -DwxBUILD_TESTS=OFF -DwxBUILD_DEMOS=OFF -DwxBUILD_BENCHMARKS=OFF \
     -DwxUSE_ZLIB=sys -DwxUSE_LIBPNG=sys -DwxUSE_EXPAT=sys -DwxUSE_LIBJPEG=OFF -DwxUSE_LIBTIFF=OFF \
@@ -155,8 +156,6 @@ build_wxmsw() {
     -DwxUSE_RIBBON=OFF -DwxUSE_AUI=OFF -DwxUSE_OPENGL=OFF -DwxUSE_XRC=OFF -DwxUSE_GLCANVAS=OFF \
     -DwxUSE_SOCKETS=OFF -DwxUSE_PROTOCOL=OFF -DwxUSE_URL=OFF -DwxUSE_FS_INET=OFF -DwxUSE_WEBREQUEST=OFF \
     -DwxUSE_SOUND=OFF -DwxUSE_QA=OFF
-  cmake --build "$b" -j"$JOBS"
-  cmake --install "$b"
   stamp_set wxwidgets "$stamp"
 }
 
@@ -166,12 +165,7 @@ build_gtest() {
   stamp_ok gtest "$version" && return
   echo "== GoogleTest $version for $TRIPLE"
   local b="$CACHE/build/googletest"
-  rm -rf "$b"
-  cmake -S /usr/src/googletest -B "$b" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-    -DBRINDLE_WINDOWS_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-    -DBUILD_GMOCK=ON -DBUILD_SHARED_LIBS=OFF
-  cmake --build "$b" -j"$JOBS"
-  cmake --install "$b"
+  cmake_install /usr/src/googletest "$b" -DBUILD_GMOCK=ON -DBUILD_SHARED_LIBS=OFF
   stamp_set gtest "$version"
 }
 

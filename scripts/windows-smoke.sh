@@ -39,29 +39,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-display=""
-for _ in 1 2 3 4 5; do
-  n=$((200 + RANDOM % 700))
-  { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 $xvfb 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 $xvfb 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-    pids+=("$xvfb")
-    display=":$n"
-    break
-  fi
-  kill $xvfb 2>/dev/null
-done
-[ -n "$display" ] || { say "no X display could be started"; exit 1; }
-export DISPLAY=$display
-unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+# shellcheck source=scripts/private-display.sh
+. "$(dirname "${BASH_SOURCE[0]}")/private-display.sh"
+if ! start_private_display "$work"; then
+  say "no X display could be started"
+  exit 1
+fi
 "$WINE" wineboot --init >/dev/null 2>&1
 "$(dirname "$WINE")/wineserver" -w 2>/dev/null
 

@@ -117,10 +117,7 @@ bool RunAndWait(const std::vector<std::string>& argv, std::string& error, int* e
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi)) {
-        char buf[512] = {0};
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0,
-                       buf, sizeof buf, nullptr);
-        error = buf;
+        error = WindowsErrorText(GetLastError());
         return false;
     }
     WaitForSingleObject(pi.hProcess, INFINITE);

@@ -210,22 +210,6 @@ std::string FreedesktopIntegration::DefaultDataHome(SystemAccess& system) {
 #ifdef _WIN32
 namespace {
 
-std::string Win32ErrorText(LONG code) {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string out;
-    if (n > 0 && text != nullptr) {
-        int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-        out.resize(static_cast<size_t>(size));
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), out.data(), size, nullptr, nullptr);
-    }
-    if (text != nullptr) LocalFree(text);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
-    return out.empty() ? "error " + std::to_string(code) : out;
-}
-
 // Writes one string value, making the key; the error text when that fails.
 std::optional<std::string> SetString(const std::string& key, const char* name, const std::string& value) {
     HKEY handle = nullptr;
@@ -241,7 +225,7 @@ std::optional<std::string> SetString(const std::string& key, const char* name, c
         RegCloseKey(handle);
     }
     if (rc == ERROR_SUCCESS) return std::nullopt;
-    return "Can't write the registry key HKEY_CURRENT_USER\\" + key + ": " + Win32ErrorText(rc);
+    return "Can't write the registry key HKEY_CURRENT_USER\\" + key + ": " + WindowsErrorText(static_cast<unsigned long>(rc));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Making the editor the program that opens panel.cfg files from the desktop, for the current user
-// only (on Windows, the registry's file classes; see WindowsShellIntegration). On freedesktop systems (Linux) that is a MIME type for files named panel.cfg and a desktop
+// only. On freedesktop systems (Linux) that is a MIME type for files named panel.cfg and a desktop
 // entry that opens them, written into the user's own data folder, then the desktop's caches
-// refreshed and the entry made the type's default with the freedesktop tools.
+// refreshed and the entry made the type's default with the freedesktop tools; on Windows, the
+// registry's file classes (WindowsShellIntegration).
 #pragma once
 
 #include <functional>

@@ -221,6 +221,17 @@ std::unique_ptr<SystemAccess> MakeDefaultSystemAccess() {
 }
 #endif
 
+#ifdef _WIN32
+std::string WindowsErrorText(unsigned long code) {
+    char buf[512] = {0};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             static_cast<DWORD>(code), 0, buf, sizeof buf, nullptr);
+    std::string out(buf, n);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
+    return out.empty() ? "error " + std::to_string(code) : out;
+}
+#endif
+
 std::string QuoteCommandLineArgument(const std::string& arg) {
     if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
     std::string out = "\"";

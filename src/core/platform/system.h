@@ -68,4 +68,10 @@ std::unique_ptr<SystemAccess> MakeDefaultSystemAccess();
 // words stay bare, so that programs reading their own command line (cmd's switches) find them.
 std::string QuoteCommandLineArgument(const std::string& arg);
 
+#ifdef _WIN32
+// The system's words for a Win32 error code (GetLastError, a registry call's result), in the engine's
+// 8-bit text and without the line end Windows puts after them.
+std::string WindowsErrorText(unsigned long code);
+#endif
+
 }  // namespace brindle
