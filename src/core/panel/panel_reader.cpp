@@ -249,7 +249,7 @@ class Reader {
     std::size_t defaultViewPos_ = npos;
     std::size_t stringsPos_ = npos;
     std::vector<std::size_t> stringPairPos_;
-    std::vector<std::pair<std::size_t, std::string>> viewIndexPos_;  // where each view's window was read
+    std::vector<std::pair<std::size_t, std::string>> viewKeyPos_;  // where each view key was read
     std::array<std::size_t, 3> verbatimPos_{npos, npos, npos};
 };
 
@@ -396,6 +396,10 @@ void Reader::readTitles() {
     auto insideFixedKey = [&](std::size_t p) {
         return p >= 6 && EqualsNoCase(std::string_view(text_).substr(p - 6, 6), "Fixed ");
     };
+    // The panel holds 32 titled windows. A title whose window has no section is left out of the
+    // panel with a warning, so it takes none of those places: counted, a key standing inside another
+    // title ("Window09=Main Window10=Radio") would cost the panel a Fixed Window it has.
+    int withSection = 0;
     for (int n = 0; n < kMaxTitledWindows; ++n) {
         const std::string key = Format("Window%02d", n);
         std::size_t p = find(titles, key);
@@ -406,10 +410,11 @@ void Reader::readTitles() {
         slot.window.title = titleValue(p);
         slot.number = n;
         slot.titlePos = p;
+        if (find(0, headerKey(slot)) != npos) ++withSection;
         titled_.push_back(std::move(slot));
     }
     for (int f = 0; f <= kMaxFixedWindowNumber; ++f) {
-        if (static_cast<int>(titled_.size()) >= kMaxTitledWindows) break;
+        if (withSection >= kMaxTitledWindows) break;
         std::size_t p = find(titles, Format("Fixed Window%02d", f));
         if (p == npos) continue;
         if (p >= end) break;
@@ -419,6 +424,7 @@ void Reader::readTitles() {
         slot.window.title = titleValue(p);
         slot.number = f;
         slot.titlePos = p;
+        if (find(0, headerKey(slot)) != npos) ++withSection;
         titled_.push_back(std::move(slot));
     }
 }
@@ -971,6 +977,7 @@ void Reader::readViews() {
     ResetViews(panel_);
     std::size_t p = findKeyLine("view_forward_windows");
     if (p != npos) {
+        viewKeyPos_.emplace_back(p, KeyOfLine("view_forward_windows"));
         panel_.forwardWindowsList = textValue(p, true).value_or("");
         std::size_t v = valueStart(p);
         if (v != npos) {
@@ -982,12 +989,19 @@ void Reader::readViews() {
     for (ViewEntry& v : panel_.views) {
         if ((p = findKeyLine(v.name + "windows")) != npos) {
             v.index = unsignedValue(p);
-            viewIndexPos_.emplace_back(p, KeyOfLine(v.name + "windows"));
+            viewKeyPos_.emplace_back(p, KeyOfLine(v.name + "windows"));
         }
-        if ((p = findKeyLine(v.name + "zoom")) != npos) v.zoom = realValue(p);
-        if ((p = findKeyLine(v.name + "eye")) != npos) v.eye = realValue(p);
+        if ((p = findKeyLine(v.name + "zoom")) != npos) {
+            v.zoom = realValue(p);
+            viewKeyPos_.emplace_back(p, KeyOfLine(v.name + "zoom"));
+        }
+        if ((p = findKeyLine(v.name + "eye")) != npos) {
+            v.eye = realValue(p);
+            viewKeyPos_.emplace_back(p, KeyOfLine(v.name + "eye"));
+        }
         if ((p = findKeyLine(v.name + "dir")) != npos) {
             v.dirPresent = true;
+            viewKeyPos_.emplace_back(p, KeyOfLine(v.name + "dir"));
             std::size_t s = valueStart(p);
             if (s == npos) continue;
             std::size_t end = lineEnd(s);
@@ -1075,7 +1089,7 @@ void Reader::keepLines() {
     // the next read. It is kept as a comment.
     std::vector<bool> shadowing(lines.size(), false);
     auto keptText = [&](std::size_t i) { return shadowing[i] ? "// " + textOf(i) : textOf(i); };
-    for (const auto& [pos, key] : viewIndexPos_) {
+    for (const auto& [pos, key] : viewKeyPos_) {
         std::size_t i = lineAt(pos);
         if (i != npos && lines[i].kind == LineKind::Content && KeyOfLine(textOf(i)) != key) shadowing[i] = true;
     }
@@ -1104,12 +1118,36 @@ void Reader::keepLines() {
             } else {
                 // The line still comes before that header on the next read, which would take the
                 // section's keys from it again and miss what the writer writes: kept, it is kept as
-                // a comment.
+                // a comment. So is every other line between them that holds the key: once the first
+                // is a comment, the next read would find the key in the second.
                 shadowing[i] = true;
+                for (std::size_t k = i + 1; k < j; ++k) {
+                    if (lines[k].kind == LineKind::Content && find(lines[k].start, key, lines[k].end) != npos)
+                        shadowing[k] = true;
+                }
                 i = j;
             }
         }
-        if (claims[i].owner != Owner::None) return;
+        if (claims[i].owner != Owner::None) {
+            // The key stood in a header another section claimed (the reader took it from inside
+            // that line): the writer replaces that line with its own header. A later header that
+            // holds the key would be found on the next read, kept whole as a section nobody
+            // claimed, and the window it names would come back; the section takes that header.
+            std::size_t j = i + 1;
+            for (; j < lines.size(); ++j) {
+                if (lines[j].kind == LineKind::Header && claims[j].owner == Owner::None &&
+                    LiteralKeyFind(
+                        std::string_view(keep_).substr(lines[j].start, lines[j].end - lines[j].start), 0,
+                        key) != npos)
+                    break;
+            }
+            if (j >= lines.size()) return;
+            for (std::size_t k = i + 1; k < j; ++k) {
+                if (lines[k].kind == LineKind::Content && find(lines[k].start, key, lines[k].end) != npos)
+                    shadowing[k] = true;
+            }
+            i = j;
+        }
         claims[i] = {owner, window, sectionEnd(std::max(pos, lines[i].start))};
     };
     for (int k = 0; k < static_cast<int>(slots_.size()); ++k)
@@ -1129,6 +1167,24 @@ void Reader::keepLines() {
         if (EqualsNoCase(h.substr(f, 7), "[VIEWS]")) {
             if (claims[i].owner == Owner::None) claims[i] = {Owner::Views, -1, npos};
             break;
+        }
+    }
+    // A line that gives a view key in the lines before the first section or in the titles: the
+    // writer writes the key in its views section, after those, and the line, kept as it was, would be
+    // found first on the next read, which would undo an edit of the view. It is kept as a comment.
+    {
+        const std::vector<std::string> writtenViewKeys = WrittenViewKeys(panel_);
+        Owner owner = Owner::None;
+        bool beforeFirstSection = true;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].kind == LineKind::Header) {
+                beforeFirstSection = false;
+                owner = claims[i].owner;
+                continue;
+            }
+            if (lines[i].kind != LineKind::Content || (!beforeFirstSection && owner != Owner::Titles)) continue;
+            const std::string t = textOf(i);
+            if (t.find('=') != std::string::npos && Contains(writtenViewKeys, KeyOfLine(t))) shadowing[i] = true;
         }
     }
 
@@ -1258,7 +1314,21 @@ void Reader::keepLines() {
             std::vector<std::string> section = std::move(pending);
             pending.clear();
             if (c.owner == Owner::None) {
-                for (std::size_t j = header; j < last; ++j) section.push_back(keptText(j));
+                // A second section for a window that was read from another one: the simulator reads
+                // the first, and the writer numbers the windows afresh, so kept as it stands it would
+                // be taken for whichever window the next read gives that number. It is kept as
+                // comments.
+                const std::string_view headerText =
+                    std::string_view(keep_).substr(lines[header].start, lines[header].end - lines[header].start);
+                bool duplicate = false;
+                for (const WindowSlot& slot : slots_) {
+                    if (LiteralKeyFind(headerText, 0, headerKey(slot)) != npos) duplicate = true;
+                }
+                for (std::size_t j = header; j < last; ++j) {
+                    const bool quiet = duplicate && lines[j].kind != LineKind::Blank &&
+                                       lines[j].kind != LineKind::Comment;
+                    section.push_back(quiet ? "// " + textOf(j) : keptText(j));
+                }
             }
             if (!section.empty()) panel_.keptSections.push_back(std::move(section));
         } else {

@@ -176,6 +176,71 @@ TEST(FoundInputs, TitleLinesTheReadDidNotTakeDoNotBecomeWindowsWhenSaved) {
     EXPECT_EQ(Save(again), saved);
 }
 
+// A view's line before the first section ("VIEW_REAR_WINDOWS=3" above the titles) is where the reader
+// takes the view from. The writer gives the view in its own section, after the titles; kept as it was,
+// the old line would be found first on the next read and undo the change, so it is kept as a comment.
+TEST(FoundInputs, AViewLineAboveTheSectionsDoesNotUndoAnEditOfTheView) {
+    const std::string text = "VIEW_REAR_WINDOWS=3\nVIEW_REAR_ZOOM=2\n[Window Titles]\nWindow00=MAIN\n\n"
+                             "[Window00]\nsize_mm=100\n";
+    Panel panel = Read(text);
+    const int rear = 4;
+    ASSERT_EQ(panel.views[rear].index, 3);
+    ASSERT_GE(CreateFixedWindowForView(panel, rear, "rear.bmp"), 0);
+    panel.views[rear].zoom = 1.5;
+    const std::string saved = Save(panel);
+    EXPECT_NE(saved.find("// VIEW_REAR_WINDOWS=3"), std::string::npos) << saved;
+    Panel again = Read(saved);
+    EXPECT_EQ(again.views[rear].index, panel.views[rear].index) << saved;
+    EXPECT_DOUBLE_EQ(again.views[rear].zoom, 1.5);
+    EXPECT_GE(FindFixedWindow(again, again.views[rear].index), 0);
+    EXPECT_EQ(Save(again), saved);
+}
+
+// A title whose text holds another window's key ("Window01=Radio Window02=spare") gives a Window02 that
+// has no section: it is left out with a warning and takes none of the panel's 32 places, so the last
+// Fixed Window of a full panel is still read (and not lost on the next save).
+TEST(FoundInputs, ATitleLeftOutForWantOfASectionDoesNotCostAFixedWindow) {
+    std::string titles = "[Window Titles]\nWindow00=MAIN\nWindow01=Radio Window02=spare\n";
+    std::string sections = "[Window00]\nsize_mm=100\n\n[Window01]\nsize_mm=100\n\n";
+    for (int f = 0; f < 30; ++f) {
+        titles += "Fixed Window" + std::to_string(10 + f) + "=View " + std::to_string(f) + "\n";
+        sections += "[Fixed Window" + std::to_string(10 + f) + "]\nfile=v.bmp\n\n";
+    }
+    Panel panel = Read(titles + "\n" + sections);
+    ASSERT_EQ(panel.windowCount, 32);
+    EXPECT_GE(FindFixedWindow(panel, 39), 0);
+    Panel again = Read(Save(panel));
+    EXPECT_EQ(again.windowCount, 32);
+    EXPECT_GE(FindFixedWindow(again, 39), 0);
+}
+
+// Damaged files the views fuzzer cut down: header keys inside other lines, a second line or section for
+// the same key. Every view given a Fixed Window, the saved panel reads back with the same windows and
+// views, and a second save writes the same text.
+TEST(FoundInputs, DamagedHeadersAndRepeatedSectionsSaveToAPanelThatReadsBackAlike) {
+    const char* const texts[] = {
+        "Titles]\nTitles]\n[Titles]",
+        "Titles]Window00eWindow01=Window02Window03Window04Window05[Window04[Window05\n[Window05\n[Window00]",
+        "Titles]Window00Window01Window02=Window04Window03\n[Window04\n[Window01[Window02\n[Window04",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        Panel panel = Read(text);
+        for (int v = 1; v < kViewCount; ++v) {
+            if (FindFixedWindow(panel, panel.views[v].index) < 0) CreateFixedWindowForView(panel, v, "view.bmp");
+        }
+        const std::string saved = Save(panel);
+        Panel again = Read(saved);
+        EXPECT_EQ(again.windowCount, panel.windowCount) << saved;
+        for (int v = 0; v < kViewCount; ++v) {
+            EXPECT_EQ(again.views[v].index, panel.views[v].index) << v;
+            EXPECT_EQ(FindFixedWindow(again, again.views[v].index) < 0, FindFixedWindow(panel, panel.views[v].index) < 0)
+                << v;
+        }
+        EXPECT_EQ(Save(again), saved);
+    }
+}
+
 }  // namespace
 
 }  // namespace brindle
