@@ -417,7 +417,9 @@ void Reader::readTitles() {
         if (withSection >= kMaxTitledWindows) break;
         std::size_t p = find(titles, Format("Fixed Window%02d", f));
         if (p == npos) continue;
-        if (p >= end) break;
+        // Found only past the titles (a section kept without its title, "[Fixed Window20]"): that
+        // number has no title, and the Fixed Windows after it still do; stopping here would lose them.
+        if (p >= end) continue;
         WindowSlot slot;
         slot.window.setKind(WindowKind::FixedWindow);
         slot.window.fixedNumber = f;

@@ -409,6 +409,83 @@ const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
 
+std::string LowerCopy(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+// A written title that holds another window's key ("Window01=Radio Window02=spare") gives the next read
+// a title for a number the writer does not write: a Window for the numbers that follow the written
+// ones, a Fixed Window for any number. Such a window is left out unless the text has a section header
+// for it, and a kept line or section can hold one (the writer numbers the windows afresh, so a header
+// kept for one window names another after a save): the next read would then gain a window. Those
+// lines, and the whole of such a section, go out as comments.
+void QuietPhantomSections(std::string& out, const Panel& panel) {
+    const int count = std::min(panel.windowCount, static_cast<int>(panel.windows.size()));
+    std::vector<bool> windowWritten(kMaxTitledWindows, false);
+    std::vector<bool> fixedWritten(kMaxFixedWindowNumber + 1, false);
+    std::vector<std::string> titles;
+    for (int i = 0; i < count; ++i) {
+        const PanelWindow& w = panel.windows[i];
+        if (w.fixed && w.fixedNumber >= 0 && w.fixedNumber <= kMaxFixedWindowNumber)
+            fixedWritten[static_cast<std::size_t>(w.fixedNumber)] = true;
+        else if (!w.fixed && i < kMaxTitledWindows)
+            windowWritten[static_cast<std::size_t>(i)] = true;
+        titles.push_back(LowerCopy(w.title.str()));
+    }
+    for (const std::string& l : panel.titlesKept.lines) {
+        const std::size_t first = l.find_first_not_of(" \t");
+        if (first != std::string::npos && l.compare(first, 2, "//") != 0) titles.push_back(LowerCopy(l));
+    }
+    auto holds = [&](const std::string& key, bool fixed) {
+        for (const std::string& t : titles) {
+            for (std::size_t p = t.find(key); p != std::string::npos; p = t.find(key, p + 1)) {
+                const bool insideFixed = p >= 6 && t.compare(p - 6, 6, "fixed ") == 0;
+                if (fixed || !insideFixed) return true;
+            }
+        }
+        return false;
+    };
+    std::vector<std::string> headers;
+    int n = 0;
+    while (n < kMaxTitledWindows && windowWritten[static_cast<std::size_t>(n)]) ++n;
+    for (; n < kMaxTitledWindows && holds(Format("window%02d", n), false); ++n)
+        headers.push_back(Format("[window%02d", n));
+    for (int f = 0; f <= kMaxFixedWindowNumber; ++f) {
+        if (!fixedWritten[static_cast<std::size_t>(f)] && holds(Format("fixed window%02d", f), true))
+            headers.push_back(Format("[fixed window%02d", f));
+    }
+    if (headers.empty()) return;
+
+    std::string result;
+    result.reserve(out.size() + 64);
+    bool quietSection = false;
+    std::size_t pos = 0;
+    while (pos < out.size()) {
+        std::size_t e = out.find('\n', pos);
+        e = e == std::string::npos ? out.size() : e + 1;
+        const std::string_view line = std::string_view(out).substr(pos, e - pos);
+        pos = e;
+        const std::size_t first = line.find_first_not_of(" \t");
+        const bool blank = first == std::string_view::npos || line[first] == '\n' || line[first] == '\r';
+        const bool comment = !blank && line.compare(first, 2, "//") == 0;
+        const bool header = !blank && line[first] == '[';
+        bool quiet = false;
+        if (!blank && !comment) {
+            const std::string lower = LowerCopy(line);
+            for (const std::string& h : headers) quiet = quiet || lower.find(h) != std::string::npos;
+            if (header) quietSection = quiet;
+            quiet = quiet || quietSection;
+        }
+        if (quiet) result += "// ";
+        result += line;
+    }
+    out = std::move(result);
+}
+
 }  // namespace
 
 PanelWriteOptions WriteOptionsFrom(const Settings& settings) {
@@ -641,6 +718,7 @@ std::string FormatPanel(const Panel& panel, const PanelWriteOptions& options) {
         if (!out.empty() && out.back() != '\n') out += "\n";
         AppendLines(out, panel.keptEnd);
     }
+    QuietPhantomSections(out, panel);
     return ToCrLf(out);
 }
 
