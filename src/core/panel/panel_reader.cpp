@@ -1098,19 +1098,29 @@ void Reader::keepLines() {
     // The header where the reader found the section's key; when the key stood inside some other
     // line, the first header line after it that holds the key (so that the writer's own section is
     // never taken for an unknown one on the next read).
+    // The first header line after line i that holds the key (one no section claimed yet, when asked).
+    auto nextHeaderWith = [&](std::size_t i, std::string_view key, bool unclaimedOnly) {
+        for (std::size_t j = i + 1; j < lines.size(); ++j) {
+            if (lines[j].kind == LineKind::Header && (!unclaimedOnly || claims[j].owner == Owner::None) &&
+                LiteralKeyFind(std::string_view(keep_).substr(lines[j].start, lines[j].end - lines[j].start),
+                               0, key) != npos)
+                return j;
+        }
+        return lines.size();
+    };
+    // Once one line holding a key is a comment, the next read would find the key in the next one.
+    auto quietBetween = [&](std::size_t i, std::size_t j, std::string_view key) {
+        for (std::size_t k = i + 1; k < j; ++k) {
+            if (lines[k].kind == LineKind::Content && find(lines[k].start, key, lines[k].end) != npos)
+                shadowing[k] = true;
+        }
+    };
     auto claim = [&](std::size_t pos, std::string_view key, Owner owner, int window = -1) {
         if (pos == npos) return;
         std::size_t i = lineAt(pos);
         if (i == npos) return;
         if (lines[i].kind != LineKind::Header) {
-            std::size_t j = i + 1;
-            for (; j < lines.size(); ++j) {
-                if (lines[j].kind == LineKind::Header &&
-                    LiteralKeyFind(
-                        std::string_view(keep_).substr(lines[j].start, lines[j].end - lines[j].start), 0,
-                        key) != npos)
-                    break;
-            }
+            const std::size_t j = nextHeaderWith(i, key, false);
             if (j >= lines.size()) {
                 // No header holds it: the line itself is where the reader took the section to begin,
                 // and where the next read would look first. The writer's header takes its place and
@@ -1120,13 +1130,9 @@ void Reader::keepLines() {
             } else {
                 // The line still comes before that header on the next read, which would take the
                 // section's keys from it again and miss what the writer writes: kept, it is kept as
-                // a comment. So is every other line between them that holds the key: once the first
-                // is a comment, the next read would find the key in the second.
+                // a comment, and so is every other line between them that holds the key.
                 shadowing[i] = true;
-                for (std::size_t k = i + 1; k < j; ++k) {
-                    if (lines[k].kind == LineKind::Content && find(lines[k].start, key, lines[k].end) != npos)
-                        shadowing[k] = true;
-                }
+                quietBetween(i, j, key);
                 i = j;
             }
         }
@@ -1135,19 +1141,9 @@ void Reader::keepLines() {
             // that line): the writer replaces that line with its own header. A later header that
             // holds the key would be found on the next read, kept whole as a section nobody
             // claimed, and the window it names would come back; the section takes that header.
-            std::size_t j = i + 1;
-            for (; j < lines.size(); ++j) {
-                if (lines[j].kind == LineKind::Header && claims[j].owner == Owner::None &&
-                    LiteralKeyFind(
-                        std::string_view(keep_).substr(lines[j].start, lines[j].end - lines[j].start), 0,
-                        key) != npos)
-                    break;
-            }
+            const std::size_t j = nextHeaderWith(i, key, true);
             if (j >= lines.size()) return;
-            for (std::size_t k = i + 1; k < j; ++k) {
-                if (lines[k].kind == LineKind::Content && find(lines[k].start, key, lines[k].end) != npos)
-                    shadowing[k] = true;
-            }
+            quietBetween(i, j, key);
             i = j;
         }
         claims[i] = {owner, window, sectionEnd(std::max(pos, lines[i].start))};
