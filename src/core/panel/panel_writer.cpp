@@ -409,6 +409,31 @@ const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
 
+// The title numbers a save writes: list positions of the Windows, numbers of the Fixed Windows, and
+// where the next read's search for Windows ends (the first list position the writer leaves out).
+struct WrittenTitles {
+    int count = 0;
+    std::vector<bool> windows = std::vector<bool>(kMaxTitledWindows, false);
+    std::vector<bool> fixed = std::vector<bool>(kMaxFixedWindowNumber + 1, false);
+    int firstMissing = 0;
+};
+
+WrittenTitles WrittenTitleNumbers(const Panel& panel) {
+    WrittenTitles written;
+    written.count = std::min(panel.windowCount, static_cast<int>(panel.windows.size()));
+    for (int i = 0; i < written.count; ++i) {
+        const PanelWindow& w = panel.windows[i];
+        if (w.fixed && w.fixedNumber >= 0 && w.fixedNumber <= kMaxFixedWindowNumber)
+            written.fixed[static_cast<std::size_t>(w.fixedNumber)] = true;
+        else if (!w.fixed && i < kMaxTitledWindows)
+            written.windows[static_cast<std::size_t>(i)] = true;
+    }
+    while (written.firstMissing < kMaxTitledWindows &&
+           written.windows[static_cast<std::size_t>(written.firstMissing)])
+        ++written.firstMissing;
+    return written;
+}
+
 std::string LowerCopy(std::string_view s) {
     std::string out(s);
     for (char& c : out) {
@@ -424,18 +449,9 @@ std::string LowerCopy(std::string_view s) {
 // kept for one window names another after a save): the next read would then gain a window. Those
 // lines, and the whole of such a section, go out as comments.
 void QuietPhantomSections(std::string& out, const Panel& panel) {
-    const int count = std::min(panel.windowCount, static_cast<int>(panel.windows.size()));
-    std::vector<bool> windowWritten(kMaxTitledWindows, false);
-    std::vector<bool> fixedWritten(kMaxFixedWindowNumber + 1, false);
+    const WrittenTitles written = WrittenTitleNumbers(panel);
     std::vector<std::string> titles;
-    for (int i = 0; i < count; ++i) {
-        const PanelWindow& w = panel.windows[i];
-        if (w.fixed && w.fixedNumber >= 0 && w.fixedNumber <= kMaxFixedWindowNumber)
-            fixedWritten[static_cast<std::size_t>(w.fixedNumber)] = true;
-        else if (!w.fixed && i < kMaxTitledWindows)
-            windowWritten[static_cast<std::size_t>(i)] = true;
-        titles.push_back(LowerCopy(w.title.str()));
-    }
+    for (int i = 0; i < written.count; ++i) titles.push_back(LowerCopy(panel.windows[i].title.str()));
     for (const std::string& l : panel.titlesKept.lines) {
         const std::size_t first = l.find_first_not_of(" \t");
         if (first != std::string::npos && l.compare(first, 2, "//") != 0) titles.push_back(LowerCopy(l));
@@ -450,12 +466,10 @@ void QuietPhantomSections(std::string& out, const Panel& panel) {
         return false;
     };
     std::vector<std::string> headers;
-    int n = 0;
-    while (n < kMaxTitledWindows && windowWritten[static_cast<std::size_t>(n)]) ++n;
-    for (; n < kMaxTitledWindows && holds(Format("window%02d", n), false); ++n)
+    for (int n = written.firstMissing; n < kMaxTitledWindows && holds(Format("window%02d", n), false); ++n)
         headers.push_back(Format("[window%02d", n));
     for (int f = 0; f <= kMaxFixedWindowNumber; ++f) {
-        if (!fixedWritten[static_cast<std::size_t>(f)] && holds(Format("fixed window%02d", f), true))
+        if (!written.fixed[static_cast<std::size_t>(f)] && holds(Format("fixed window%02d", f), true))
             headers.push_back(Format("[fixed window%02d", f));
     }
     if (headers.empty()) return;
@@ -524,26 +538,14 @@ std::vector<std::string> WrittenWindowKeys(const PanelWindow& window, SimMode mo
 }
 
 bool NextReadTakesAsTitle(const Panel& panel, std::string_view line) {
-    const int count = std::min(panel.windowCount, static_cast<int>(panel.windows.size()));
-    std::vector<bool> windowWritten(kMaxTitledWindows, false);
-    std::vector<bool> fixedWritten(kMaxFixedWindowNumber + 1, false);
-    for (int i = 0; i < count; ++i) {
-        const PanelWindow& w = panel.windows[i];
-        if (w.fixed && w.fixedNumber >= 0 && w.fixedNumber <= kMaxFixedWindowNumber)
-            fixedWritten[static_cast<std::size_t>(w.fixedNumber)] = true;
-        else if (!w.fixed && i < kMaxTitledWindows)
-            windowWritten[static_cast<std::size_t>(i)] = true;
-    }
-    // Where the Windows' search ends: the first number the writer leaves out.
-    int firstMissing = 0;
-    while (firstMissing < kMaxTitledWindows && windowWritten[static_cast<std::size_t>(firstMissing)]) ++firstMissing;
+    const WrittenTitles written = WrittenTitleNumbers(panel);
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     for (std::size_t p = 0; p + 8 <= line.size(); ++p) {
         if (!EqualsNoCase(line.substr(p, 6), "Window") || !digit(line[p + 6]) || !digit(line[p + 7])) continue;
         const int number = (line[p + 6] - '0') * 10 + (line[p + 7] - '0');
         if (p >= 6 && EqualsNoCase(line.substr(p - 6, 6), "Fixed ")) {
-            if (!fixedWritten[static_cast<std::size_t>(number)]) return true;
-        } else if (number == firstMissing) {
+            if (!written.fixed[static_cast<std::size_t>(number)]) return true;
+        } else if (number == written.firstMissing) {
             return true;
         }
     }
